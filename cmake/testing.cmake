@@ -1,0 +1,30 @@
+# vt_native_test(name SOURCES a.cpp ... LIBS x y)
+#   A GoogleTest program over window-free code; native build only.
+# vt_wine_test(name SOURCES a.cpp ... LIBS x y [DEPENDS target...])
+#   A GoogleTest program cross-built for Windows and run under Wine by ctest.
+function(vt_native_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT VT_NATIVE)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS native TIMEOUT 120)
+endfunction()
+
+function(vt_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  if(NOT VT_WIN32)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  # Wine tests share one prefix and one display: run them one at a time.
+  set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON
+    ENVIRONMENT "VT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
