@@ -1,0 +1,125 @@
+#include "fw/app.h"
+
+#include <cstring>
+
+#include "fw/handle.h"
+
+namespace fw {
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
+
+CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") { g_app = this; }
+
+CWinApp::~CWinApp() {
+  if (g_app == this) g_app = nullptr;
+}
+
+void CWinApp::InitApplication(HINSTANCE instance, const char* commandLine) {
+  m_hInstance = instance;
+  m_lpCmdLine = commandLine ? commandLine : "";
+  if (m_pszAppName.empty()) {
+    // No application title: the executable's base name names the program.
+    char path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameA(instance, path, MAX_PATH);
+    std::string name(path, n < MAX_PATH ? n : 0);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    m_pszAppName = name;
+  }
+}
+
+int CWinApp::Run() {
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return ExitInstance();
+}
+
+void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL) {
+  if (flag && (::lstrcmpiA(param, "Embedding") == 0 || ::lstrcmpiA(param, "Automation") == 0))
+    m_bShowSplash = FALSE;
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
+  for (int i = 1; i < __argc; ++i) {
+    const char* p = __argv[i];
+    const BOOL flag = (p[0] == '/' || p[0] == '-');
+    info.ParseParam(flag ? p + 1 : p, flag, i == __argc - 1);
+  }
+}
+
+std::string CWinApp::SectionKeyPath(const char* section) const {
+  return "Software\\" + m_pszRegistryKey + "\\" + m_pszAppName + "\\" + section;
+}
+
+namespace {
+
+// Reads never create keys; writes create what is missing.
+UniqueKey OpenSection(const CWinApp& app, const char* section, bool create) {
+  UniqueKey key;
+  if (app.m_pszRegistryKey.empty()) return key;
+  const std::string path = app.SectionKeyPath(section);
+  if (create) {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                      nullptr, key.put(), nullptr);
+  } else {
+    ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put());
+  }
+  return key;
+}
+
+}  // namespace
+
+UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
+  UniqueKey key = OpenSection(*this, section, false);
+  if (!key) return static_cast<UINT>(defaultValue);
+  DWORD type = 0, value = 0, size = sizeof value;
+  const LONG rc = ::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  // A value of another type or size is unreadable as a number: use the default.
+  if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return static_cast<UINT>(defaultValue);
+  return value;
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
+  UniqueKey key = OpenSection(*this, section, true);
+  if (!key) return FALSE;
+  const DWORD v = static_cast<DWORD>(value);
+  return ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) ==
+         ERROR_SUCCESS;
+}
+
+std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) const {
+  const std::string fallback = defaultValue ? defaultValue : "";
+  UniqueKey key = OpenSection(*this, section, false);
+  if (!key) return fallback;
+  DWORD type = 0, size = 0;
+  if (::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return fallback;
+  std::string text(size + 1, '\0');
+  DWORD got = size;
+  if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) !=
+      ERROR_SUCCESS)
+    return fallback;
+  // Stored strings may or may not carry their terminator.
+  text.resize(::strnlen(text.c_str(), got));
+  return text;
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
+  UniqueKey key = OpenSection(*this, section, true);
+  if (!key) return FALSE;
+  if (!value) return ::RegDeleteValueA(key.get(), entry) == ERROR_SUCCESS;
+  return ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                          static_cast<DWORD>(::strlen(value) + 1)) == ERROR_SUCCESS;
+}
+
+}  // namespace fw

@@ -1,0 +1,57 @@
+#include "fw/ddx.h"
+
+namespace fw {
+
+void DDX_Text(CDataExchange* dx, int id, std::string& value) {
+  HWND item = dx->Item(id);
+  if (!item) return;
+  if (dx->m_bSaveAndValidate) {
+    const int len = ::GetWindowTextLengthA(item);
+    std::string text(static_cast<size_t>(len) + 1, '\0');
+    const int got = ::GetWindowTextA(item, text.data(), len + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    value = std::move(text);
+  } else {
+    ::SetWindowTextA(item, value.c_str());
+  }
+}
+
+void DDX_Check(CDataExchange* dx, int id, int& value) {
+  HWND item = dx->Item(id);
+  if (!item) return;
+  if (dx->m_bSaveAndValidate) {
+    value = static_cast<int>(::SendMessageA(item, BM_GETCHECK, 0, 0));
+  } else {
+    const int state = (value >= 0 && value <= 2) ? value : 0;
+    ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+  }
+}
+
+void DDX_Radio(CDataExchange* dx, int id, int& value) {
+  HWND item = dx->Item(id);
+  if (!item) return;
+  if (dx->m_bSaveAndValidate) value = -1;
+  int index = 0;
+  // Walk the group: from the first button to the next WS_GROUP.
+  for (HWND b = item; b; b = ::GetWindow(b, GW_HWNDNEXT), ++index) {
+    if (b != item && (::GetWindowLongA(b, GWL_STYLE) & WS_GROUP)) break;
+    if (dx->m_bSaveAndValidate) {
+      if (::SendMessageA(b, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+    } else {
+      ::SendMessageA(b, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+  }
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+  if (control.m_hWnd) return;
+  if (IDispatch* disp = dx->HostedControl(id)) {
+    // The container owns the control's window; the wrapper only calls it.
+    control.m_hWnd = dx->Item(id);
+    control.AttachControlDispatch(com::Ptr<IDispatch>(disp));
+    return;
+  }
+  control.SubclassDlgItem(id, dx->m_pDlgWnd);
+}
+
+}  // namespace fw

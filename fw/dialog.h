@@ -1,0 +1,59 @@
+// CDialog: dialogs built from dialog resources, run modally (DoModal) or
+// modelessly (Create). The dialog window is bound to its object by a creation
+// hook, so every message, WM_CREATE included, reaches OnMessage.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fw/wnd.h"
+
+namespace fw {
+
+class CDataExchange;
+class HostedControls;
+
+class CDialog : public CWnd {
+ public:
+  explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+  ~CDialog() override;
+
+  // Runs the dialog modally; returns the EndDialog result, or -1 when the
+  // dialog or one of its hosted controls could not be created.
+  INT_PTR DoModal();
+  // Creates the dialog modelessly; false when it cannot be created.
+  bool Create(UINT templateId, CWnd* parent);
+
+  // Moves data between controls and members: FALSE fills the controls.
+  bool UpdateData(BOOL saveAndValidate = TRUE);
+  void EndDialog(INT_PTR result);
+
+  UINT TemplateId() const { return m_templateId; }
+
+ protected:
+  virtual BOOL OnInitDialog();
+  virtual void DoDataExchange(CDataExchange* dx) {}
+  virtual void OnOK();
+  virtual void OnCancel();
+  // WM_COMMAND other than IDOK/IDCANCEL: true when handled.
+  virtual bool OnCommand(UINT id, UINT code, HWND control) { return false; }
+  // The hosted ActiveX control with dialog item id `id`, or null.
+  IDispatch* ControlDispatch(int id) const;
+
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  friend class CDataExchange;
+  struct Template;
+  std::unique_ptr<Template> LoadTemplate(UINT id) const;
+  LRESULT HandleInitDialog();
+
+  UINT m_templateId;
+  CWnd* m_parent;
+  std::unique_ptr<Template> m_template;
+  std::unique_ptr<HostedControls> m_controls;
+  bool m_modal = false;
+};
+
+}  // namespace fw

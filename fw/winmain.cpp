@@ -1,0 +1,21 @@
+// The program's entry point: hands control to the one application object.
+#include <windows.h>
+#include <ole2.h>
+
+#include "fw/app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  fw::CWinApp* app = fw::AfxGetApp();
+  if (!app) return 1;
+  // Control hosting needs OLE on this thread before any dialog is created.
+  const HRESULT ole = ::OleInitialize(nullptr);
+  int rc = 0;
+  try {
+    app->InitApplication(instance, commandLine);
+    rc = app->InitInstance() ? app->Run() : app->ExitInstance();
+  } catch (...) {
+    rc = 1;
+  }
+  if (SUCCEEDED(ole)) ::OleUninitialize();
+  return rc;
+}
