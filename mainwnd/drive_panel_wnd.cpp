@@ -1,0 +1,129 @@
+// The drive panel: the drive list, the watch list of fixed drives, the query
+// of the chosen drive and the Watch box.
+#include <direct.h>
+
+#include "app/vantrel_app.h"
+#include "mainwnd/drive_panel.h"
+#include "mainwnd/vantrel_dlg.h"
+#include "mainwnd/watch_list.h"
+#include "res/resource.h"
+
+namespace vantrel {
+namespace {
+
+unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_str()); }
+
+// Wait cursor and mouse capture for the length of a drive query.
+class BusyScope {
+ public:
+  explicit BusyScope(HWND wnd) {
+    fw::CWnd::BeginWaitCursor();
+    ::SetCapture(wnd);
+  }
+  ~BusyScope() {
+    ::ReleaseCapture();
+    fw::CWnd::EndWaitCursor();
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+
+}  // namespace
+
+void CVantrelDlg::FillDriveList() {
+  m_driveCombo.SendMessage(CB_RESETCONTENT);
+  static char pattern[] = "";
+  m_driveCombo.SendMessage(CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>(pattern));
+}
+
+void CVantrelDlg::BuildDriveList() {
+  std::optional<DriveList> loaded = TheApp().LoadDriveList(m_nDriveListCount);
+  std::optional<DriveList> list = vantrel::BuildDriveList(std::move(loaded), ::GetLogicalDrives(), DriveTypeOf);
+  if (!list) {
+    MessageBox("Could not allocate memory!", "DW1", MB_OK | MB_ICONSTOP);
+    m_pDriveList.reset();
+    m_nDriveListCount = 0;
+    ForceClose();
+    return;
+  }
+  m_pDriveList = std::move(list);
+  m_nDriveListCount = static_cast<int>(m_pDriveList->size());
+}
+
+void CVantrelDlg::UpdateDrivePanel() {
+  BusyScope busy(m_hWnd);
+  m_nSelectedEntry = -1;
+  const int currentDrive = _getdrive();
+
+  const LRESULT sel = m_driveCombo.SendMessage(CB_GETCURSEL);
+  if (sel == CB_ERR) return;
+  const LRESULT len = m_driveCombo.SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(sel));
+  if (len == CB_ERR) return;
+  std::string item(static_cast<size_t>(len) + 1, '\0');
+  m_driveCombo.SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(item.data()));
+  item.resize(static_cast<size_t>(len));
+  const std::optional<char> letter = LetterFromComboItem(item);
+  if (!letter) return;
+  const std::string root = RootPath(*letter);
+
+  const unsigned type = ::GetDriveTypeA(root.c_str());
+  ULARGE_INTEGER total{}, totalFree{};
+  const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
+
+  HWND watchBox = GetDlgItem(IDC_WATCH);
+  int icon = kNoMediumIcon;
+  if (ok) {
+    m_bNoDisk = false;
+    const DrivePanelView view = DescribeDriveQuery(type, total.QuadPart, totalFree.QuadPart);
+    m_strDriveType = view.row.typeText;
+    icon = view.row.iconId;
+    switch (view.row.watchBox) {
+      case WatchBox::DisabledCleared:
+        m_bWatch = 0;
+        ::EnableWindow(watchBox, FALSE);
+        break;
+      case WatchBox::Disabled:
+        ::EnableWindow(watchBox, FALSE);
+        break;
+      case WatchBox::EnabledFromEntry:
+        ::EnableWindow(watchBox, TRUE);
+        m_nSelectedEntry = FindEntryForDrive(m_pDriveList, DriveNumber(*letter));
+        if (m_nSelectedEntry >= 0) m_bWatch = (*m_pDriveList)[static_cast<size_t>(m_nSelectedEntry)].watch ? 1 : 0;
+        break;
+    }
+    m_nDriveTotal = view.pie.total;
+    m_nDriveFree = view.pie.free;
+    m_btnPie.EnableWindow(TRUE);
+    m_strCapacity = view.texts.capacity;
+    m_strFreeSpace = view.texts.free;
+    m_strUsedSpace = view.texts.used;
+    m_strUsedPct = view.texts.usedPct;
+    m_strFreePct = view.texts.freePct;
+    m_gaugeDriveUsed.SetPos(GaugeShort(view.usedGauge));
+    m_gaugeDriveFree.SetPos(GaugeShort(view.freeGauge));
+    if (auto tip = DriveTooltipText(TheApp().m_settings.nTooltip, root, view.texts)) m_trayIcon.SetTooltip(*tip);
+  } else {
+    m_strDriveType = FailedDriveTypeText(type);
+    m_strCapacity.clear();
+    m_strFreeSpace.clear();
+    m_strUsedSpace.clear();
+    m_strUsedPct.clear();
+    m_strFreePct.clear();
+    m_gaugeDriveUsed.SetPos(0);
+    m_gaugeDriveFree.SetPos(0);
+    m_bNoDisk = true;
+    ::EnableWindow(watchBox, FALSE);
+  }
+  m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON,
+                           reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))));
+  _chdrive(currentDrive);
+  UpdateData(FALSE);
+}
+
+void CVantrelDlg::OnWatch() {
+  if (m_nSelectedEntry == -1) return;
+  UpdateData(TRUE);
+  SetEntryWatch(m_pDriveList, m_nSelectedEntry, m_bWatch != 0);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,117 @@
+// The refresh cycle: timer 1 steps the two countdown bars and, when a bar is
+// full, refreshes memory or runs the drive cycle with the low-space watch.
+#include <commctrl.h>
+#include <direct.h>
+
+#include "app/vantrel_app.h"
+#include "mainwnd/refresh_cycle.h"
+#include "mainwnd/vantrel_dlg.h"
+#include "res/resource.h"
+
+namespace vantrel {
+namespace {
+
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshElapse = 1000;
+
+std::optional<DiskFreeInfo> QueryDiskFree(int driveNumber) {
+  _diskfree_t df{};
+  if (_getdiskfree(static_cast<unsigned>(driveNumber), &df) != 0) return std::nullopt;
+  DiskFreeInfo info;
+  info.bytesPerSector = df.bytes_per_sector;
+  info.sectorsPerCluster = df.sectors_per_cluster;
+  info.totalClusters = df.total_clusters;
+  info.availClusters = df.avail_clusters;
+  return info;
+}
+
+}  // namespace
+
+void CVantrelDlg::ResetCountdown(int barId, int period) {
+  HWND bar = GetDlgItem(barId);
+  // The range is 16-bit: periods are kept within 0..65535.
+  ::SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, period));
+  ::SendMessageA(bar, PBM_SETPOS, 0, 0);
+  ::SendMessageA(bar, PBM_SETSTEP, 1, 0);
+}
+
+void CVantrelDlg::StartRefreshTimer() {
+  const Settings& s = TheApp().m_settings;
+  m_nMemoryPeriod = MemoryPeriodSeconds(s.MemoryPos);
+  m_nDrivePeriod = DrivePeriodSeconds(s.DrivePos);
+  ResetCountdown(IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod);
+  ResetCountdown(IDC_DRIVE_COUNTDOWN, m_nDrivePeriod);
+  if (SetTimer(kRefreshTimer, kRefreshElapse) == 0) {
+    MessageBox("Timer failed to start. The system is low on resources.", "System error", MB_OK | MB_ICONEXCLAMATION);
+    ForceClose();
+  }
+}
+
+void CVantrelDlg::OnTimer() {
+  const struct {
+    int barId;
+    int period;
+    void (CVantrelDlg::*refresh)();
+  } counters[] = {{IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod, &CVantrelDlg::RefreshMemory},
+                  {IDC_DRIVE_COUNTDOWN, m_nDrivePeriod, &CVantrelDlg::CheckDriveSpace}};
+  for (const auto& c : counters) {
+    HWND bar = GetDlgItem(c.barId);
+    const int pos = static_cast<int>(::SendMessageA(bar, PBM_GETPOS, 0, 0));
+    if (CountdownStep(pos, c.period) == CountdownAction::RefreshAndReset) {
+      (this->*c.refresh)();
+      ::SendMessageA(bar, PBM_SETPOS, 0, 0);
+    } else {
+      ::SendMessageA(bar, PBM_STEPIT, 0, 0);
+    }
+  }
+}
+
+void CVantrelDlg::FillMemoryFigures(bool tooltipAndUpdate) {
+  MEMORYSTATUS status{};
+  status.dwLength = sizeof status;
+  ::GlobalMemoryStatus(&status);
+  const MemoryFigures m = ComputeMemoryFigures(status.dwTotalPhys, status.dwAvailPhys, status.dwMemoryLoad);
+
+  m_gaugeFreeMem.SetRange(0, GaugeShort(m.totalMB));
+  m_gaugeFreeMem.SetPos(GaugeShort(m.freeMB));
+  m_gaugeMemLoad.SetRange(0, 100);
+  m_gaugeMemLoad.SetPos(GaugeShort(m.load));
+  m_strTotalMem = m.totalText;
+  m_strFreeMem = m.freeText;
+  m_strMemLoad = m.loadText;
+  if (!tooltipAndUpdate) return;
+  if (auto tip = MemoryTooltipText(TheApp().m_settings.nTooltip, m)) m_trayIcon.SetTooltip(*tip);
+  UpdateData(FALSE);
+}
+
+void CVantrelDlg::RefreshMemory() { FillMemoryFigures(true); }
+
+void CVantrelDlg::CheckDriveSpace() {
+  if (!m_bNoDisk) UpdateDrivePanel();
+  if (m_pDriveList) {
+    // The notice is disarmed before its box opens, so a cycle that runs while
+    // the box is up (timer ticks keep coming) cannot raise it twice.
+    const int percent = TheApp().m_settings.Percent;
+    for (size_t i = 0; auto notice = NextLowSpaceNotice(*m_pDriveList, i, QueryDiskFree, percent);
+         i = notice->index + 1) {
+      MessageBox(notice->text, kLowSpaceCaption, MB_OK | MB_ICONINFORMATION);
+      if (!m_pDriveList) break;
+    }
+  }
+  UpdateData(FALSE);
+}
+
+void CVantrelDlg::ApplySettingsChange() {
+  PresetTooltip();
+  const PeriodUpdate update = UpdatePeriods(TheApp().m_settings, m_nMemoryPeriod, m_nDrivePeriod);
+  if (update.resetMemory) {
+    m_nMemoryPeriod = update.memoryPeriod;
+    ResetCountdown(IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod);
+  }
+  if (update.resetDrive) {
+    m_nDrivePeriod = update.drivePeriod;
+    ResetCountdown(IDC_DRIVE_COUNTDOWN, m_nDrivePeriod);
+  }
+}
+
+}  // namespace vantrel

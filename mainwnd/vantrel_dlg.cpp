@@ -1,0 +1,296 @@
+// The main window: creation, initialisation, painting, colours, cursors,
+// tooltips and destruction. The refresh cycle and the drive panel live in
+// refresh.cpp and drive_panel_wnd.cpp.
+#include "mainwnd/vantrel_dlg.h"
+
+#include <commctrl.h>
+
+#include "app/vantrel_app.h"
+#include "fw/ddx.h"
+#include "mainwnd/refresh_cycle.h"
+#include "probes/processor_category.h"
+#include "probes/reg_key_reader.h"
+#include "res/resource.h"
+
+namespace vantrel {
+namespace {
+
+constexpr UINT kAboutCommand = IDM_ABOUTBOX;
+constexpr char kComputerNameKey[] = "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
+constexpr char kVendorKey[] = "Software\\Ostrel, Inc.\\Vantrel\\settings";
+
+}  // namespace
+
+CVantrelDlg::CVantrelDlg() : fw::CDialog(IDD_VANTREL_DIALOG) {
+  m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  TheApp().LoadSettings();
+  m_trayIcon.InitNotifyData(IDS_PROGRAM_VERSION);
+}
+
+CVantrelDlg::~CVantrelDlg() = default;
+
+void CVantrelDlg::DoDataExchange(fw::CDataExchange* dx) {
+  fw::CDialog::DoDataExchange(dx);
+  fw::DDX_Control(dx, IDC_PIE, m_btnPie);
+  fw::DDX_Control(dx, IDC_OPTIONS, m_btnOptions);
+  fw::DDX_Control(dx, IDC_EXTENDED_INFO, m_btnExtended);
+  fw::DDX_Control(dx, IDC_DRIVE_REFRESH, m_btnRefresh);
+  fw::DDX_Control(dx, IDC_DIRECTORY_VIEW, m_btnDirectory);
+  fw::DDX_Control(dx, IDC_PROCESSOR_INFO, m_btnProcessor);
+  fw::DDX_Control(dx, IDC_DRIVE_LIST, m_driveCombo);
+  fw::DDX_Control(dx, IDC_GAUGE_DRIVE_FREE, m_gaugeDriveFree);
+  fw::DDX_Control(dx, IDC_GAUGE_DRIVE_USED, m_gaugeDriveUsed);
+  fw::DDX_Control(dx, IDC_GAUGE_FREE_MEMORY, m_gaugeFreeMem);
+  fw::DDX_Control(dx, IDC_GAUGE_MEMORY_LOAD, m_gaugeMemLoad);
+  fw::DDX_Control(dx, IDC_MEMORY_COUNTDOWN, m_memoryBar);
+  fw::DDX_Control(dx, IDC_DRIVE_COUNTDOWN, m_driveBar);
+  fw::DDX_Text(dx, IDC_DRIVE_FREE, m_strFreeSpace);
+  fw::DDX_Text(dx, IDC_DRIVE_CAPACITY, m_strCapacity);
+  fw::DDX_Text(dx, IDC_DRIVE_USED, m_strUsedSpace);
+  fw::DDX_Text(dx, IDC_DRIVE_TYPE, m_strDriveType);
+  fw::DDX_Text(dx, IDC_MEMORY_LOAD, m_strMemLoad);
+  fw::DDX_Text(dx, IDC_PHYSICAL_MEMORY, m_strTotalMem);
+  fw::DDX_Text(dx, IDC_FREE_MEMORY, m_strFreeMem);
+  fw::DDX_Text(dx, IDC_CPU_CATEGORY, m_strCpu);
+  fw::DDX_Text(dx, IDC_COMPUTER_NAME, m_strComputerName);
+  fw::DDX_Text(dx, IDC_FREE_PERCENT, m_strFreePct);
+  fw::DDX_Text(dx, IDC_USED_PERCENT, m_strUsedPct);
+  fw::DDX_Text(dx, IDC_USER_NAME, m_strUser);
+  fw::DDX_Check(dx, IDC_WATCH, m_bWatch);
+}
+
+LRESULT CVantrelDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_SETCURSOR:
+      return OnSetCursor();
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_TIMER:
+      OnTimer();
+      return Default();
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    default:
+      return fw::CDialog::OnMessage(msg, wp, lp);
+  }
+}
+
+bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
+  switch (id) {
+    case IDC_DRIVE_LIST:
+      if (code != CBN_SELCHANGE) return false;
+      UpdateDrivePanel();
+      return true;
+    case IDC_DRIVE_REFRESH:
+      UpdateDrivePanel();
+      return true;
+    case IDC_WATCH:
+      OnWatch();
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CVantrelDlg::OnCreate() {
+  const LRESULT r = Default();
+  if (r == -1) return -1;
+  // The vendor key exists from the first run on; it holds no values.
+  CRegKeyReader reader(HKEY_LOCAL_MACHINE);
+  if (reader.Open(HKEY_CURRENT_USER, kVendorKey) || reader.Create(HKEY_CURRENT_USER, kVendorKey)) reader.Close();
+  return 0;
+}
+
+BOOL CVantrelDlg::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  AppendAboutMenuItem();
+  ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  EnableToolTips();
+  SetUpGauges();
+  PresetTooltip();
+  SetButtonIcons();
+  StartRefreshTimer();
+  FillMemoryFigures(false);
+  FillDriveList();
+  ReadComputerName();
+  ReadUserName();
+  ReadProcessorCategory();
+  BuildDriveList();
+  m_btnPie.EnableWindow(FALSE);
+  m_bHidden = TheApp().m_settings.AutoHide;
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CVantrelDlg::AppendAboutMenuItem() {
+  HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE);
+  if (!sysMenu) return;
+  const std::string about = fw::LoadResString(IDS_ABOUTBOX);
+  if (about.empty()) return;
+  ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(sysMenu, MF_STRING, kAboutCommand, about.c_str());
+}
+
+void CVantrelDlg::SetUpGauges() {
+  m_gaugeFreeMem.SetBorderWidth(1);
+  m_gaugeFreeMem.SetPercent(FALSE);
+  m_gaugeMemLoad.SetBorderWidth(1);
+  m_gaugeMemLoad.SetReverseScheme(TRUE);
+  m_gaugeMemLoad.SetPercent(FALSE);
+  m_gaugeDriveFree.SetBorderWidth(1);
+  m_gaugeDriveFree.SetPercent(FALSE);
+  m_gaugeDriveUsed.SetBorderWidth(1);
+  m_gaugeDriveUsed.SetReverseScheme(TRUE);
+  m_gaugeDriveUsed.SetPercent(FALSE);
+}
+
+void CVantrelDlg::PresetTooltip() {
+  switch (TooltipPresetFor(TheApp().m_settings.nTooltip)) {
+    case TooltipPreset::Memory:
+      RefreshMemory();
+      break;
+    case TooltipPreset::Drive:
+      CheckDriveSpace();
+      break;
+    case TooltipPreset::Fixed: {
+      // The record takes the string through a 20-character buffer.
+      char text[20] = {};
+      ::LoadStringA(::GetModuleHandleA(nullptr), kFixedTooltipString, text, sizeof text);
+      m_trayIcon.SetTooltip(text);
+      break;
+    }
+    case TooltipPreset::None:
+      break;
+  }
+}
+
+void CVantrelDlg::SetButtonIcons() {
+  const struct {
+    fw::CWnd& button;
+    int icon;
+  } buttons[] = {{m_btnProcessor, IDI_PROCESSOR},
+                 {m_btnExtended, IDI_EXTENDED_INFO},
+                 {m_btnDirectory, IDI_DIRECTORY_VIEW},
+                 {m_btnOptions, IDI_OPTIONS},
+                 {m_btnPie, IDI_PIE}};
+  HINSTANCE module = ::GetModuleHandleA(nullptr);
+  for (const auto& b : buttons)
+    b.button.SendMessage(BM_SETIMAGE, IMAGE_ICON,
+                         reinterpret_cast<LPARAM>(::LoadIconA(module, MAKEINTRESOURCEA(b.icon))));
+}
+
+void CVantrelDlg::ReadComputerName() {
+  CRegKeyReader reader(HKEY_LOCAL_MACHINE);
+  if (!reader.Open(HKEY_LOCAL_MACHINE, kComputerNameKey)) return;
+  reader.ReadString("ComputerName", m_strComputerName);
+  reader.Close();
+}
+
+void CVantrelDlg::ReadUserName() {
+  // The lookup uses a 25-character buffer; a longer name leaves the field empty.
+  char name[25] = {};
+  DWORD size = sizeof name;
+  m_strUser = ::GetUserNameA(name, &size) ? name : "";
+}
+
+void CVantrelDlg::ReadProcessorCategory() {
+  SYSTEM_INFO info{};
+  ::GetSystemInfo(&info);
+  m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
+}
+
+void CVantrelDlg::EnableToolTips() {
+  m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+  if (!m_hToolTip) return;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = m_hWnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(child);
+    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
+  if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) {
+    // The tooltip of a control is the string resource with the control's id.
+    UINT_PTR id = hdr->idFrom;
+    if (auto* ttt = reinterpret_cast<NMTTDISPINFOA*>(hdr); ttt->uFlags & TTF_IDISHWND)
+      id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom)));
+    if (id == 0) return FALSE;
+    const std::string text = fw::LoadResString(static_cast<UINT>(id));
+    if (hdr->code == TTN_NEEDTEXTA) {
+      auto* ttt = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+      lstrcpynA(ttt->szText, text.c_str(), sizeof ttt->szText);
+    } else {
+      auto* ttt = reinterpret_cast<NMTTDISPINFOW*>(hdr);
+      ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, ttt->szText, ARRAYSIZE(ttt->szText));
+      ttt->szText[ARRAYSIZE(ttt->szText) - 1] = L'\0';
+    }
+    return TRUE;
+  }
+  return Default();
+}
+
+void CVantrelDlg::OnPaint() {
+  if (!::IsIconic(m_hWnd)) {
+    Default();
+    return;
+  }
+  fw::PaintDc dc(m_hWnd);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+  const RECT rc = GetClientRect();
+  const int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc.get(), x, y, m_hIcon);
+}
+
+LRESULT CVantrelDlg::OnSetCursor() {
+  return ApplyCursorRule(kCursorArrow, [this] { return Default(); });
+}
+
+LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
+  const LRESULT brush = Default();
+  const Settings& s = TheApp().m_settings;
+  if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
+    ::SetTextColor(dc, s.listText);
+  else if (msg == WM_CTLCOLORSTATIC)
+    ::SetTextColor(dc, s.labelText);
+  return brush;
+}
+
+void CVantrelDlg::OnDestroy() {
+  fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
+  KillTimer(1);
+  TheApp().SaveSettings();
+  TheApp().SaveDriveList(m_pDriveList);
+  m_pDriveList.reset();
+  m_nDriveListCount = 0;
+}
+
+void CVantrelDlg::ForceClose() {
+  m_bForceClose = true;
+  SendMessage(WM_CLOSE);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,89 @@
+// CVantrelDlg: the main window "Computer Information": the system summary,
+// memory rows, drive panel with the watch list, and the refresh cycle.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/settings.h"
+#include "fw/dialog.h"
+#include "mainwnd/tray_icon.h"
+#include "mainwnd/zelbo_ctrl.h"
+#include "views/hand_controls.h"
+
+namespace vantrel {
+
+class CVantrelDlg : public fw::CDialog {
+ public:
+  enum { IDD = 102 };
+  CVantrelDlg();
+  ~CVantrelDlg() override;
+
+  // Operations other windows call.
+  void RefreshMemory();
+  void CheckDriveSpace();
+  void UpdateDrivePanel();
+  // After the options sheet's OK: tooltip preset and changed periods.
+  void ApplySettingsChange();
+
+  HICON m_hIcon = nullptr;  // shared resource icon, not owned
+  HINSTANCE m_hAppInstance = nullptr;
+  int m_nDriveTotal = 0;
+  int m_nDriveFree = 0;
+  bool m_bDisabled = false;
+  bool m_bForceClose = false;
+  bool m_bNoDisk = true;
+  bool m_bHidden = false;
+  std::optional<DriveList> m_pDriveList;
+  int m_nDriveListCount = 0;
+  int m_nSelectedEntry = -1;
+  int m_nMemoryPeriod = 0;
+  int m_nDrivePeriod = 0;
+  CTrayIcon m_trayIcon;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(fw::CDataExchange* dx) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+
+ private:
+  // Message handlers.
+  LRESULT OnCreate();
+  void OnPaint();
+  LRESULT OnSetCursor();
+  LRESULT OnCtlColor(UINT msg, HDC dc);
+  void OnDestroy();
+  void OnTimer();
+  LRESULT OnNotify(NMHDR* hdr);
+  void OnWatch();
+
+  // Initialisation steps.
+  void AppendAboutMenuItem();
+  void SetUpGauges();
+  void PresetTooltip();
+  void SetButtonIcons();
+  void StartRefreshTimer();
+  void FillMemoryFigures(bool tooltipAndUpdate);
+  void FillDriveList();
+  void ReadComputerName();
+  void ReadUserName();
+  void ReadProcessorCategory();
+  void BuildDriveList();
+  void EnableToolTips();
+  void ResetCountdown(int barId, int period);
+  void ForceClose();
+
+  // Bound members.
+  fw::CWnd m_btnPie, m_btnOptions, m_btnExtended, m_btnRefresh, m_btnDirectory, m_btnProcessor;
+  CHandComboBox m_driveCombo;
+  CZelboCtrl m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
+  fw::CWnd m_memoryBar, m_driveBar;
+  std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem,
+      m_strFreeMem, m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
+  int m_bWatch = 0;
+
+  HWND m_hToolTip = nullptr;  // owned by the dialog window, destroyed with it
+};
+
+}  // namespace vantrel
