@@ -15,16 +15,11 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Memory, SettingsStoreCases, MemoryProvider);
 
 namespace {
 
-TEST(MemoryStoreOnly, UnreadableValuesReadAsDefaults) {
+TEST(MemoryStoreOnly, UnreadableValuesAndRefusedWrites) {
     MemoryStore st;
     st.Put("Settings", "nTooltip", MemoryStore::Unreadable{});
-    st.Put("0", "path", MemoryStore::Unreadable{});
     EXPECT_EQ(st.GetProfileInt("Settings", "nTooltip", 4), 4);
-    EXPECT_EQ(st.GetProfileString("0", "path", "x"), "x");
-}
 
-TEST(MemoryStoreOnly, RefusedWritesLeaveStoreAndRecordIntact) {
-    MemoryStore st;
     Settings s;
     s.Percent = 30;
     SaveSettings(st, s);
