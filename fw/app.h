@@ -7,6 +7,12 @@
 
 #include <string>
 
+// The platform's win.ini functions are macros of the same names as the
+// profile functions here; the program never uses them.
+#undef GetProfileInt
+#undef GetProfileString
+#undef WriteProfileString
+
 namespace fw {
 
 class CWnd;

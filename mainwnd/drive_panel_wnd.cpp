@@ -1,9 +1,11 @@
 // The drive panel: the drive list, the watch list of fixed drives, the query
 // of the chosen drive and the Watch box.
+#include <windows.h>
 #include <direct.h>
 
 #include "app/vantrel_app.h"
 #include "mainwnd/drive_panel.h"
+#include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
 #include "mainwnd/watch_list.h"
 #include "res/resource.h"

@@ -1,5 +1,6 @@
 // The refresh cycle: timer 1 steps the two countdown bars and, when a bar is
 // full, refreshes memory or runs the drive cycle with the low-space watch.
+#include <windows.h>
 #include <commctrl.h>
 #include <direct.h>
 
@@ -92,10 +93,12 @@ void CVantrelDlg::CheckDriveSpace() {
     // The notice is disarmed before its box opens, so a cycle that runs while
     // the box is up (timer ticks keep coming) cannot raise it twice.
     const int percent = TheApp().m_settings.Percent;
-    for (size_t i = 0; auto notice = NextLowSpaceNotice(*m_pDriveList, i, QueryDiskFree, percent);
-         i = notice->index + 1) {
+    size_t next = 0;
+    while (m_pDriveList) {
+      const std::optional<LowSpaceNotice> notice = NextLowSpaceNotice(*m_pDriveList, next, QueryDiskFree, percent);
+      if (!notice) break;
+      next = notice->index + 1;
       MessageBox(notice->text, kLowSpaceCaption, MB_OK | MB_ICONINFORMATION);
-      if (!m_pDriveList) break;
     }
   }
   UpdateData(FALSE);
