@@ -1,0 +1,536 @@
+#!/usr/bin/env python3
+"""Draws Vantrel's icons and cursors from code and writes them as .ico/.cur.
+
+Standard library only. Every picture is drawn on a small palette canvas with
+a few primitives (rectangles, lines, ellipses, polygons, pixel masks) and an
+outline pass; the writer stores each image as an 8-bit (256-colour) DIB with
+its AND mask, the way the resource compiler expects it.
+
+Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
+"""
+
+import math
+import os
+import struct
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# ---------------------------------------------------------------- colours
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+GREY_LT = (216, 216, 216)
+GREY = (168, 168, 172)
+GREY_DK = (110, 110, 118)
+STEEL = (136, 144, 160)
+STEEL_LT = (184, 192, 206)
+NAVY = (24, 40, 104)
+BLUE = (40, 84, 200)
+BLUE_LT = (120, 168, 240)
+CUFF = (32, 96, 224)
+CUFF_DK = (16, 48, 144)
+GREEN = (32, 176, 64)
+GREEN_LT = (96, 224, 112)
+YELLOW = (248, 216, 72)
+ORANGE = (232, 140, 32)
+RED = (216, 32, 32)
+RED_DK = (144, 16, 16)
+GOLD = (208, 160, 48)
+FOLDER = (232, 184, 56)
+FOLDER_LT = (252, 224, 120)
+MAGENTA = (200, 72, 176)
+CYAN = (120, 216, 232)
+
+
+class Canvas:
+    """A w x h picture of RGB tuples; None is a transparent pixel."""
+
+    def __init__(self, w, h):
+        self.w, self.h = w, h
+        self.px = [[None] * w for _ in range(h)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def get(self, x, y):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            return self.px[y][x]
+        return None
+
+    def rect(self, x0, y0, x1, y1, c):
+        """Filled rectangle, corners inclusive."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        self.line(x0, y0, x1, y0, c)
+        self.line(x0, y1, x1, y1, c)
+        self.line(x0, y0, x0, y1, c)
+        self.line(x1, y0, x1, y1, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx = 1 if x0 < x1 else -1
+        sy = 1 if y0 < y1 else -1
+        err = dx + dy
+        while True:
+            self.put(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def _fill_where(self, inside, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                if inside(x + 0.5, y + 0.5):
+                    self.px[y][x] = c
+
+    def ellipse(self, cx, cy, rx, ry, c):
+        self._fill_where(lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0, c)
+
+    def sector(self, cx, cy, r, a0, a1, c):
+        """Filled pie slice, angles in degrees, counter-clockwise from east."""
+        def inside(x, y):
+            dx, dy = x - cx, cy - y
+            if dx * dx + dy * dy > r * r:
+                return False
+            a = math.degrees(math.atan2(dy, dx)) % 360.0
+            return (a - a0) % 360.0 <= (a1 - a0) % 360.0
+        self._fill_where(inside, c)
+
+    def polygon(self, pts, c):
+        def inside(x, y):
+            odd = False
+            j = len(pts) - 1
+            for i in range(len(pts)):
+                xi, yi = pts[i]
+                xj, yj = pts[j]
+                if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+                    odd = not odd
+                j = i
+            return odd
+        self._fill_where(inside, c)
+
+    def clear(self, x0, y0, x1, y1):
+        self.rect(x0, y0, x1, y1, None)
+
+    def clear_ellipse(self, cx, cy, rx, ry):
+        self.ellipse(cx, cy, rx, ry, None)
+
+    def mask(self, rows, colours, ox=0, oy=0):
+        """Paints a character picture; characters not in colours are skipped."""
+        for j, row in enumerate(rows):
+            for i, ch in enumerate(row):
+                if ch in colours:
+                    self.put(ox + i, oy + j, colours[ch])
+
+    def outline(self, c, diagonal=False):
+        """Colours every transparent pixel that touches the drawing."""
+        near = [(1, 0), (-1, 0), (0, 1), (0, -1)]
+        if diagonal:
+            near += [(1, 1), (1, -1), (-1, 1), (-1, -1)]
+        add = []
+        for y in range(self.h):
+            for x in range(self.w):
+                if self.px[y][x] is None and any(self.get(x + dx, y + dy) is not None for dx, dy in near):
+                    add.append((x, y))
+        for x, y in add:
+            self.px[y][x] = c
+
+
+# ---------------------------------------------------------------- file writer
+def dib8(canvas):
+    """BITMAPINFOHEADER + palette + XOR rows + AND rows, bottom-up."""
+    colours = [BLACK]
+    for row in canvas.px:
+        for c in row:
+            if c is not None and c not in colours:
+                colours.append(c)
+    if len(colours) > 256:
+        raise ValueError("more than 256 colours")
+    index = {c: i for i, c in enumerate(colours)}
+    w, h = canvas.w, canvas.h
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 8, 0, 0, 0, 0, 0, 0)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
+    palette += b"\0" * (4 * (256 - len(colours)))
+    xor_stride = (w + 3) & ~3
+    and_stride = ((w + 31) // 32) * 4
+    xor = bytearray()
+    andm = bytearray()
+    for y in reversed(range(h)):
+        row = canvas.px[y]
+        # Transparent pixels are black in the colour plane and set in the mask,
+        # so the screen shows through unchanged.
+        line = bytes(0 if c is None else index[c] for c in row)
+        xor += line + b"\0" * (xor_stride - w)
+        bits = bytearray(and_stride)
+        for x, c in enumerate(row):
+            if c is None:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        andm += bits
+    return header + palette + bytes(xor) + bytes(andm)
+
+
+def write_group(path, images, kind, hotspots=None):
+    """kind 1 writes an icon file, kind 2 a cursor file with its hot spots."""
+    blobs = [dib8(c) for c in images]
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    for n, (canvas, blob) in enumerate(zip(images, blobs)):
+        if kind == 1:
+            a, b = 1, 8  # planes, bits per pixel
+        else:
+            a, b = hotspots[n]
+        out += struct.pack("<BBBBHHII", canvas.w % 256, canvas.h % 256, 0, 0, a, b, len(blob), offset)
+        offset += len(blob)
+    out += b"".join(blobs)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+# ---------------------------------------------------------------- drives
+def drive_box(c, top=9, dim=False):
+    """A drive cabinet seen from above and to the left: top, front, right side."""
+    t = top
+    front = GREY_LT if dim else GREY
+    c.polygon([(2, t + 5), (7, t), (30, t), (25, t + 5)], GREY_LT if dim else (200, 200, 206))
+    c.rect(2, t + 5, 25, t + 15, front)
+    c.polygon([(25, t + 5), (30, t), (30, t + 10), (25, t + 15)], GREY_DK)
+    c.line(2, t + 5, 7, t, BLACK)
+    c.line(7, t, 30, t, BLACK)
+    c.line(30, t, 30, t + 10, BLACK)
+    c.line(30, t + 10, 25, t + 15, BLACK)
+    c.line(2, t + 15, 25, t + 15, BLACK)
+    c.line(2, t + 5, 2, t + 15, BLACK)
+    c.line(2, t + 5, 25, t + 5, BLACK)
+    c.line(25, t + 5, 25, t + 15, BLACK)
+    c.line(25, t + 5, 30, t, BLACK)
+
+
+def icon_hdd():
+    c = Canvas(32, 32)
+    drive_box(c)
+    for x in range(5, 13, 2):
+        c.line(x, 17, x, 21, GREY_DK)
+    c.rect(20, 19, 22, 20, GREEN_LT)
+    c.frame(19, 18, 23, 21, BLACK)
+    return c
+
+
+def icon_floppy():
+    c = Canvas(32, 32)
+    c.polygon([(3, 3), (26, 3), (29, 6), (29, 29), (3, 29)], NAVY)
+    c.rect(10, 3, 22, 12, GREY_LT)
+    c.rect(17, 5, 19, 10, GREY_DK)
+    c.line(10, 12, 22, 12, GREY_DK)
+    c.rect(7, 16, 25, 29, WHITE)
+    for y in (19, 22, 25):
+        c.line(9, y, 23, y, BLUE_LT)
+    c.rect(4, 26, 5, 27, GREY_DK)
+    c.outline(BLACK)
+    return c
+
+
+def icon_cdrom():
+    c = Canvas(32, 32)
+    c.ellipse(16, 16, 14, 14, (220, 220, 230))
+    c.sector(16, 16, 13.5, 20, 70, CYAN)
+    c.sector(16, 16, 13.5, 200, 250, (240, 200, 240))
+    c.sector(16, 16, 13.5, 70, 95, (250, 246, 190))
+    c.ellipse(16, 16, 6, 6, (190, 190, 200))
+    c.ellipse(16, 16, 4, 4, (236, 236, 240))
+    c.clear_ellipse(16, 16, 2.2, 2.2)
+    c.outline(BLACK)
+    return c
+
+
+def icon_network():
+    c = Canvas(32, 32)
+    drive_box(c, top=3)
+    c.rect(20, 13, 22, 14, GREEN_LT)
+    c.frame(19, 12, 23, 15, BLACK)
+    c.rect(13, 19, 15, 26, GREEN)
+    c.line(12, 19, 12, 26, BLACK)
+    c.line(16, 19, 16, 26, BLACK)
+    c.rect(1, 26, 30, 28, GREEN)
+    c.frame(0, 25, 31, 29, BLACK)
+    c.rect(13, 26, 15, 28, GREEN)
+    return c
+
+
+def icon_removable():
+    c = Canvas(32, 32)
+    drive_box(c)
+    c.rect(4, 17, 16, 18, BLACK)
+    c.polygon([(19, 21), (21.5, 17), (24, 21)], GREEN)
+    c.rect(19, 22, 23, 22, GREEN)
+    return c
+
+
+def icon_no_disk():
+    c = Canvas(32, 32)
+    drive_box(c, dim=True)
+    for d in range(-1, 2):
+        c.line(7 + d, 6, 25 + d, 28, RED)
+        c.line(25 + d, 6, 7 + d, 28, RED)
+    return c
+
+
+QUESTION = [
+    "..KKKKK..",
+    ".KKKKKKK.",
+    "KKK...KKK",
+    "KKK...KKK",
+    ".....KKK.",
+    "....KKK..",
+    "...KKK...",
+    "...KKK...",
+    ".........",
+    "...KKK...",
+    "...KKK...",
+]
+
+
+def icon_unknown():
+    c = Canvas(32, 32)
+    drive_box(c)
+    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+        c.mask(QUESTION, {"K": WHITE}, 15 + dx, 13 + dy)
+    c.mask(QUESTION, {"K": BLUE}, 15, 13)
+    return c
+
+
+def icon_zip():
+    c = Canvas(32, 32)
+    zip_blue = (36, 64, 150)
+    c.rect(4, 3, 27, 28, zip_blue)
+    c.rect(3, 4, 28, 27, zip_blue)
+    c.rect(7, 6, 24, 11, WHITE)
+    c.line(9, 8, 22, 8, BLUE_LT)
+    c.line(9, 10, 18, 10, BLUE_LT)
+    # A bold Z on the lower half.
+    c.rect(9, 14, 22, 16, YELLOW)
+    c.rect(9, 23, 22, 25, YELLOW)
+    for d in range(3):
+        c.line(19 + d, 17, 10 + d, 22, YELLOW)
+        c.line(20 + d, 17, 11 + d, 22, YELLOW)
+    c.outline(BLACK)
+    return c
+
+
+# ---------------------------------------------------------------- buttons
+def icon_processor():
+    c = Canvas(32, 32)
+    for p in range(8, 24, 3):
+        c.rect(p, 3, p + 1, 6, STEEL_LT)
+        c.rect(p, 25, p + 1, 28, STEEL_LT)
+        c.rect(3, p, 6, p + 1, STEEL_LT)
+        c.rect(25, p, 28, p + 1, STEEL_LT)
+    c.outline(BLACK)
+    c.rect(7, 7, 24, 24, (60, 60, 70))
+    c.frame(7, 7, 24, 24, BLACK)
+    c.rect(12, 12, 19, 19, GOLD)
+    c.frame(12, 12, 19, 19, (140, 100, 20))
+    c.rect(9, 9, 10, 10, WHITE)
+    return c
+
+
+def monitor(c, screen=BLUE):
+    c.rect(2, 3, 29, 22, GREY_LT)
+    c.frame(2, 3, 29, 22, BLACK)
+    c.rect(5, 6, 26, 19, screen)
+    c.frame(5, 6, 26, 19, GREY_DK)
+    c.rect(13, 23, 18, 25, GREY)
+    c.line(13, 23, 13, 25, BLACK)
+    c.line(18, 23, 18, 25, BLACK)
+    c.rect(8, 26, 23, 28, GREY_LT)
+    c.frame(8, 26, 23, 28, BLACK)
+    c.rect(24, 20, 25, 20, GREEN_LT)
+
+
+def icon_extended():
+    c = Canvas(32, 32)
+    monitor(c)
+    for y, n in ((8, 15), (10, 11), (12, 17), (14, 9), (16, 13)):
+        c.line(7, y, 7 + n, y, WHITE)
+    return c
+
+
+def icon_folder():
+    c = Canvas(32, 32)
+    c.polygon([(3, 8), (5, 5), (12, 5), (14, 8)], FOLDER)
+    c.rect(3, 8, 28, 26, FOLDER)
+    c.polygon([(6, 13), (31, 13), (28, 27), (2, 27)], FOLDER_LT)
+    c.line(6, 13, 30, 13, (250, 240, 190))
+    c.outline(BLACK)
+    c.line(6, 13, 2, 27, BLACK)
+    c.line(6, 13, 30, 13, BLACK)
+    return c
+
+
+def icon_options():
+    c = Canvas(32, 32)
+    cx = cy = 15.5
+    c.ellipse(cx, cy, 10, 10, STEEL)
+    for k in range(8):
+        a = math.radians(k * 45 + 22.5)
+        ux, uy = math.cos(a), math.sin(a)
+        vx, vy = -uy, ux
+        pts = []
+        for r, s in ((8, 3.2), (14, 2.4), (14, -2.4), (8, -3.2)):
+            pts.append((cx + ux * r + vx * s, cy + uy * r + vy * s))
+        c.polygon(pts, STEEL)
+    c.ellipse(cx - 1.5, cy - 1.5, 6, 6, STEEL_LT)
+    c.clear_ellipse(cx, cy, 3.5, 3.5)
+    c.outline(BLACK)
+    return c
+
+
+def icon_pie():
+    c = Canvas(32, 32)
+    cx = cy = 16
+    c.ellipse(cx, cy, 13, 13, BLUE)
+    c.sector(cx, cy, 13, 20, 110, MAGENTA)
+    c.outline(BLACK)
+    for a in (20, 110):
+        r = math.radians(a)
+        c.line(cx, cy, round(cx + 12.5 * math.cos(r)), round(cy - 12.5 * math.sin(r)), BLACK)
+    return c
+
+
+# ---------------------------------------------------------------- program icon
+def icon_program():
+    c = Canvas(32, 32)
+    monitor(c, screen=NAVY)
+    # Three gauge bars on the screen: the program's own picture of the system.
+    for y, n, col in ((8, 18, GREEN), (12, 12, YELLOW), (16, 7, RED)):
+        c.rect(7, y, 7 + n, y + 2, col)
+    return c
+
+
+def icon_program_small():
+    c = Canvas(16, 16)
+    c.rect(0, 1, 15, 12, GREY_LT)
+    c.frame(0, 1, 15, 12, BLACK)
+    c.rect(2, 3, 13, 10, NAVY)
+    c.rect(3, 4, 11, 4, GREEN)
+    c.rect(3, 6, 8, 6, YELLOW)
+    c.rect(3, 8, 5, 8, RED)
+    c.rect(5, 13, 10, 14, GREY)
+    c.frame(4, 13, 11, 15, BLACK)
+    return c
+
+
+# ---------------------------------------------------------------- cursors
+def cursor_pointing_hand():
+    """Index finger up; hot spot on the fingertip at (13, 3)."""
+    c = Canvas(32, 32)
+    skin = WHITE
+    c.rect(12, 4, 15, 18, skin)          # index finger
+    c.rect(17, 10, 19, 18, skin)         # curled fingers, one gap apart
+    c.rect(21, 11, 23, 18, skin)
+    c.rect(25, 12, 26, 18, skin)
+    c.rect(12, 16, 26, 23, skin)         # palm
+    c.polygon([(6, 14.5), (8, 13), (12.5, 17), (12.5, 21), (11, 21)], skin)  # thumb
+    c.rect(13, 24, 25, 27, CUFF)         # cuff
+    c.rect(13, 28, 25, 28, CUFF_DK)
+    c.outline(BLACK)
+    # Knuckle creases on the bent fingers.
+    for x in (17, 21, 25):
+        c.put(x + 1, 17, GREY)
+    return c
+
+
+def cursor_open_hand():
+    """Palm forward with spread fingers; hot spot (15, 11)."""
+    c = Canvas(32, 32)
+    skin = WHITE
+    c.rect(9, 6, 11, 16, skin)           # index
+    c.rect(13, 3, 15, 16, skin)          # middle
+    c.rect(17, 4, 19, 16, skin)          # ring
+    c.rect(21, 7, 23, 16, skin)          # little
+    c.rect(9, 15, 23, 23, skin)          # palm
+    c.polygon([(3, 12), (5, 10.5), (10, 16), (10, 21), (8, 21)], skin)  # thumb
+    c.rect(10, 24, 22, 27, CUFF)
+    c.rect(10, 28, 22, 28, CUFF_DK)
+    c.outline(BLACK)
+    c.put(15, 11, WHITE)
+    return c
+
+
+ARROW = [
+    "K",
+    "KK",
+    "KWK",
+    "KWWK",
+    "KWWWK",
+    "KWWWWK",
+    "KWWWWWK",
+    "KWWWWWWK",
+    "KWWWWWWWK",
+    "KWWWWWWWWK",
+    "KWWWWWKKKKK",
+    "KWWKWWK",
+    "KWK.KWWK",
+    "KK..KWWK",
+    "K....KWWK",
+    ".....KWWK",
+    "......KK",
+]
+
+
+def cursor_arrow():
+    """Arrow pointing up and to the left; the tip is the hot spot (2, 3)."""
+    c = Canvas(32, 32)
+    c.mask(ARROW, {"K": BLACK, "W": WHITE}, 2, 3)
+    # A blue stripe down the shaft tells this arrow from the system's.
+    for y in range(6, 13):
+        c.put(3, y, BLUE_LT)
+    return c
+
+
+ICONS = {
+    "icon_program.ico": [icon_program(), icon_program_small()],
+    "icon_floppy.ico": [icon_floppy()],
+    "icon_hdd.ico": [icon_hdd()],
+    "icon_cdrom.ico": [icon_cdrom()],
+    "icon_network.ico": [icon_network()],
+    "icon_removable.ico": [icon_removable()],
+    "icon_nodisk.ico": [icon_no_disk()],
+    "icon_unknown.ico": [icon_unknown()],
+    "icon_zip.ico": [icon_zip()],
+    "icon_processor.ico": [icon_processor()],
+    "icon_extended.ico": [icon_extended()],
+    "icon_dirview.ico": [icon_folder()],
+    "icon_options.ico": [icon_options()],
+    "icon_pie.ico": [icon_pie()],
+}
+
+CURSORS = {
+    "cursor_hand.cur": (cursor_pointing_hand(), (13, 3)),
+    "cursor_openhand.cur": (cursor_open_hand(), (15, 11)),
+    "cursor_arrow.cur": (cursor_arrow(), (2, 3)),
+}
+
+
+def main(argv):
+    out = argv[1] if len(argv) > 1 else HERE
+    for name, images in ICONS.items():
+        write_group(os.path.join(out, name), images, 1)
+    for name, (image, hot) in CURSORS.items():
+        if image.get(*hot) is None:
+            raise ValueError(name + ": hot spot on a transparent pixel")
+        write_group(os.path.join(out, name), [image], 2, [hot])
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
