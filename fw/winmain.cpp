@@ -1,12 +1,17 @@
 // The program's entry point: hands control to the one application object.
 #include <windows.h>
 #include <ole2.h>
+#include <commctrl.h>
 
 #include "fw/app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   fw::CWinApp* app = fw::AfxGetApp();
   if (!app) return 1;
+  // Dialog templates name common controls (progress bars, tooltips, sliders,
+  // trees, animations): register their classes before any dialog exists.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&icc);
   // Control hosting needs OLE on this thread before any dialog is created.
   const HRESULT ole = ::OleInitialize(nullptr);
   int rc = 0;

@@ -12,6 +12,8 @@ reg() { wine reg "$@" >/dev/null 2>&1; }
 reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v Start /t REG_DWORD /d 4 /f
 reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v "Enable SDL" /t REG_DWORD /d 0 /f
 reg add 'HKCU\Software\Wine\DllOverrides' /v winebus.sys /t REG_SZ /d "" /f
+# Dialogs ask for Arial: use its metric-compatible stand-in.
+reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d "Liberation Sans" /f
 # No crash dialog from winedbg: a crashing test just fails.
 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 wineserver -w

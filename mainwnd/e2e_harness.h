@@ -1,0 +1,159 @@
+// Drives a real Vantrel.exe from outside its process: prepares the per-user
+// settings, starts the program, finds its window, reads control texts and
+// progress bars, sends commands and waits for the program to end.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "fw/handle.h"
+
+namespace vantrel::e2e {
+
+inline constexpr char kVantrelKey[] = "Software\\Quorvale\\Vantrel";
+inline constexpr char kSettingsKey[] = "Software\\Quorvale\\Vantrel\\Settings";
+inline constexpr char kMainTitle[] = "Computer Information";
+
+inline std::string BinDir() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir = path;
+  return dir.substr(0, dir.find_last_of('\\'));
+}
+
+inline void ClearStore() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kVantrelKey); }
+
+inline void PutDword(const std::string& section, const char* name, DWORD value) {
+  fw::UniqueKey key;
+  const std::string path = std::string(kVantrelKey) + "\\" + section;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                              nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+inline void PutString(const std::string& section, const char* name, const std::string& value) {
+  fw::UniqueKey key;
+  const std::string path = std::string(kVantrelKey) + "\\" + section;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                              nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+}
+
+struct StoredValue {
+  bool present = false;
+  DWORD type = 0;
+  DWORD dword = 0;
+  std::string text;
+};
+
+inline StoredValue Stored(const std::string& section, const char* name) {
+  StoredValue v;
+  fw::UniqueKey key;
+  const std::string path = std::string(kVantrelKey) + "\\" + section;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return v;
+  BYTE data[512] = {};
+  DWORD size = sizeof data;
+  if (::RegQueryValueExA(key.get(), name, nullptr, &v.type, data, &size) != ERROR_SUCCESS) return v;
+  v.present = true;
+  if (v.type == REG_DWORD && size == 4) v.dword = *reinterpret_cast<DWORD*>(data);
+  if (v.type == REG_SZ) v.text = reinterpret_cast<const char*>(data);
+  return v;
+}
+
+// Polls `done` until it holds or the time runs out.
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return done();
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const char* title;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<WindowSearch*>(lp);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(wnd, &owner);
+  char text[256] = {};
+  ::GetWindowTextA(wnd, text, sizeof text);
+  if (owner == s->pid && std::string(text) == s->title) {
+    s->found = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The top-level window of process `pid` titled `title`, or null.
+inline HWND FindProcessWindow(DWORD pid, const char* title) {
+  WindowSearch s{pid, title, nullptr};
+  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+class VantrelProcess {
+ public:
+  ~VantrelProcess() {
+    if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.get(), 99);
+  }
+
+  // Starts the program; `args` follow the program name on the command line.
+  bool Start(const std::string& args = "") {
+    std::string cmd = "\"" + BinDir() + "\\Vantrel.exe\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    process_.reset(pi.hProcess);
+    fw::UniqueKernelHandle thread(pi.hThread);
+    pid_ = pi.dwProcessId;
+    return true;
+  }
+
+  HWND WaitForWindow(const char* title, int timeoutMs = 15000) const {
+    HWND wnd = nullptr;
+    WaitFor([&] { return (wnd = FindProcessWindow(pid_, title)) != nullptr || HasExited(); }, timeoutMs);
+    return wnd;
+  }
+
+  bool HasExited() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+
+  // Waits for the end of the program; its exit code, or -1 on timeout.
+  long WaitForExit(int timeoutMs = 15000) const {
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.get(), &code);
+    return static_cast<long>(code);
+  }
+
+  DWORD Pid() const { return pid_; }
+
+ private:
+  fw::UniqueKernelHandle process_;
+  DWORD pid_ = 0;
+};
+
+inline std::string ItemText(HWND dlg, int id) {
+  char text[512] = {};
+  ::SendMessageA(::GetDlgItem(dlg, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+inline void EndWithEscape(HWND dlg) { ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+}  // namespace vantrel::e2e

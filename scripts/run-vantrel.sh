@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs inside scripts/with-wine.sh: registers the gauge module when it is
+# built, then starts Vantrel. "interactive" waits for the program to end;
+# "screenshot" lets it run a few seconds, saves the screen and ends it.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bin="$root/build/win32/bin"
+mode="${1:-interactive}"
+
+if [ -f "$bin/Zelbo.ocx" ]; then
+  wine regsvr32 /s "$(winepath -w "$bin/Zelbo.ocx")" >/dev/null 2>&1 || { echo "run: registering Zelbo.ocx failed" >&2; exit 1; }
+fi
+
+if [ "$mode" = interactive ]; then
+  wine "$bin/Vantrel.exe"
+  exit $?
+fi
+
+wine "$bin/Vantrel.exe" >/dev/null 2>&1 </dev/null &
+pid=$!
+sleep "${VT_RUN_SECONDS:-6}"
+shot="$root/build/vantrel-screenshot.png"
+xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"
+wine "$bin/CloseVantrel.exe" >/dev/null 2>&1
+wait $pid
+rc=$?
+echo "screenshot: $shot"
+exit $rc
