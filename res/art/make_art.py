@@ -395,14 +395,16 @@ def icon_options():
 
 
 def icon_pie():
+    # Kept within the middle 20 rows: button 1073 is only about 20 pixels high inside.
     c = Canvas(32, 32)
     cx = cy = 16
-    c.ellipse(cx, cy, 13, 13, BLUE)
-    c.sector(cx, cy, 13, 20, 110, MAGENTA)
+    r = 9
+    c.ellipse(cx, cy, r, r, BLUE)
+    c.sector(cx, cy, r, 20, 110, MAGENTA)
     c.outline(BLACK)
     for a in (20, 110):
-        r = math.radians(a)
-        c.line(cx, cy, round(cx + 12.5 * math.cos(r)), round(cy - 12.5 * math.sin(r)), BLACK)
+        t = math.radians(a)
+        c.line(cx, cy, round(cx + (r - 0.5) * math.cos(t)), round(cy - (r - 0.5) * math.sin(t)), BLACK)
     return c
 
 
