@@ -483,5 +483,30 @@ TEST_F(ControlContainerTest, ALaterFailureTakesDownTheControlsAlreadyCreated) {
   EXPECT_EQ(0u, FinalRelease());
 }
 
+// The whole road from the module's resources: the DIALOGEX template loses its
+// control item, the DLGINIT record reaches the control.
+TEST_F(ControlContainerTest, DialogResourceFromTheModuleCreatesItsControls) {
+  auto res = LoadDialogResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+  ASSERT_TRUE(res);
+  ASSERT_EQ(1u, res->split.controls.size());
+  EXPECT_EQ(1091u, res->split.controls[0].id);
+  EXPECT_EQ(1u, res->split.controls[0].keptBefore);
+
+  ControlContainer container(lookup_);
+  Run run{&container, &res->split.controls, &res->streams};
+  dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), TemplateOf(res->split), nullptr, Proc,
+                                       reinterpret_cast<LPARAM>(&run));
+  ASSERT_NE(nullptr, dialog_) << "error " << GetLastError();
+  ASSERT_TRUE(run.created);
+  EXPECT_EQ(Bytes(kRecord1091.begin() + 4, kRecord1091.end()), fake_->loaded);
+  EXPECT_EQ(fake_->window, GetDlgItem(dialog_, 1091));
+  EXPECT_EQ(fake_->window, GetWindow(GetDlgItem(dialog_, 100), GW_HWNDNEXT));
+  EXPECT_EQ(GetDlgItem(dialog_, 101), GetWindow(fake_->window, GW_HWNDNEXT));
+}
+
+TEST(LoadDialogResource, AMissingDialogGivesNothing) {
+  EXPECT_FALSE(LoadDialogResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(999)));
+}
+
 }  // namespace
 }  // namespace fw::occ

@@ -84,7 +84,7 @@ TEST_F(DispatchTest, MethodArgumentsArriveLastFirst) {
 TEST_F(DispatchTest, ArgumentTypesFollowTheirCppTypes) {
   ASSERT_EQ(S_OK, InvokeHelper(d_.get(), 7, DISPATCH_METHOD, VT_EMPTY, nullptr, true, 0x00FF00FFL, 2.5, L"C:\\"));
   ASSERT_EQ(4u, d_->args.size());
-  EXPECT_EQ(VT_BSTR, d_->args[0].vt);
+  ASSERT_EQ(VT_BSTR, d_->args[0].vt);
   EXPECT_STREQ(L"C:\\", d_->args[0].bstrVal);
   EXPECT_EQ(VT_R8, d_->args[1].vt);
   EXPECT_EQ(VT_I4, d_->args[2].vt);
