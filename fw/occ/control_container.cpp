@@ -101,6 +101,15 @@ bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const Con
   if (FAILED(lookup_(clsid, IID_IClassFactory, factory.put_void())) || !factory) return false;
 
   Control c;
+  // Whatever happens below, a control that never makes it into the list is
+  // deactivated, closed and let go of its site like any other.
+  struct Guard {
+    Control& c;
+    bool armed = true;
+    ~Guard() {
+      if (armed) Teardown(c);
+    }
+  } guard{c};
   c.id = static_cast<int>(item.id);
   if (FAILED(factory->CreateInstance(nullptr, IID_IOleObject, c.object.put_void())) || !c.object)
     return false;
@@ -112,41 +121,51 @@ bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const Con
   if (!frame) return false;
   c.site = com::Make<detail::ControlSite>(dialog, rect, frame);
   if (!c.site) return false;
-
-  // From here the control holds the site: keep it in the list so that a
-  // failure below goes through DestroyControls like everything else.
-  controls_.push_back(std::move(c));
-  Control& ctl = controls_.back();
-  IOleClientSite* site = ctl.site.get();
+  IOleClientSite* site = c.site.get();
 
   DWORD misc = 0;
-  if (FAILED(ctl.object->GetMiscStatus(DVASPECT_CONTENT, &misc))) misc = 0;
+  if (FAILED(c.object->GetMiscStatus(DVASPECT_CONTENT, &misc))) misc = 0;
   const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
-  if (siteFirst && FAILED(ctl.object->SetClientSite(site))) return false;
+  if (siteFirst && FAILED(c.object->SetClientSite(site))) return false;
   const auto found = item.id <= 0xFFFF ? streams.find(static_cast<std::uint16_t>(item.id)) : streams.end();
-  if (FAILED(LoadControl(ctl.object.get(), found == streams.end() ? nullptr : &found->second)))
-    return false;
-  if (!siteFirst && FAILED(ctl.object->SetClientSite(site))) return false;
+  if (FAILED(LoadControl(c.object.get(), found == streams.end() ? nullptr : &found->second))) return false;
+  if (!siteFirst && FAILED(c.object->SetClientSite(site))) return false;
 
   // Controls that keep a fixed size may refuse the extent; that is not an error.
   SIZEL extent = detail::PixelsToHimetric({rect.right - rect.left, rect.bottom - rect.top});
-  ctl.object->SetExtent(DVASPECT_CONTENT, &extent);
+  c.object->SetExtent(DVASPECT_CONTENT, &extent);
 
-  const HRESULT activated = ctl.object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, dialog, &rect);
+  const HRESULT activated = c.object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, dialog, &rect);
   // Even a failed activation may have gone half way: teardown deactivates.
-  ctl.inPlace = ctl.object.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+  c.inPlace = c.object.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
   if (FAILED(activated)) return false;
-  if (!ctl.inPlace || FAILED(ctl.inPlace->GetWindow(&ctl.window)) || !IsWindow(ctl.window)) {
-    ctl.window = nullptr;
+  if (!c.inPlace || FAILED(c.inPlace->GetWindow(&c.window)) || !IsWindow(c.window)) {
+    c.window = nullptr;
     return false;
   }
-  ctl.dispatch = ctl.object.As<IDispatch>(IID_IDispatch);
+  c.dispatch = c.object.As<IDispatch>(IID_IDispatch);
 
-  SetWindowLongPtrW(ctl.window, GWLP_ID, static_cast<LONG_PTR>(item.id));
-  ApplyItemStyle(ctl.window, item);
-  if (GetParent(ctl.window) == dialog)
-    SetWindowPos(ctl.window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  SetWindowLongPtrW(c.window, GWLP_ID, static_cast<LONG_PTR>(item.id));
+  ApplyItemStyle(c.window, item);
+  if (GetParent(c.window) == dialog)
+    SetWindowPos(c.window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  controls_.push_back(c);
+  guard.armed = false;
   return true;
+}
+
+void ControlContainer::Teardown(Control& c) noexcept {
+  if (c.inPlace) c.inPlace->InPlaceDeactivate();
+  if (c.object) {
+    c.object->Close(OLECLOSE_NOSAVE);
+    c.object->SetClientSite(nullptr);
+  }
+  if (c.site) c.site->Detach();
+  c.dispatch.reset();
+  c.inPlace.reset();
+  c.object.reset();
+  c.site.reset();
+  c.window = nullptr;
 }
 
 void ControlContainer::DestroyControls() noexcept {
@@ -154,18 +173,7 @@ void ControlContainer::DestroyControls() noexcept {
   // that a control re-entering the container finds nothing half torn down.
   std::vector<Control> controls;
   controls.swap(controls_);
-  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-    if (it->inPlace) it->inPlace->InPlaceDeactivate();
-    if (it->object) {
-      it->object->Close(OLECLOSE_NOSAVE);
-      it->object->SetClientSite(nullptr);
-    }
-    if (it->site) it->site->Detach();
-    it->dispatch.reset();
-    it->inPlace.reset();
-    it->object.reset();
-    it->site.reset();
-  }
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) Teardown(*it);
 }
 
 IDispatch* ControlContainer::Dispatch(int controlId) const noexcept {

@@ -54,6 +54,7 @@ class ControlContainer {
  private:
   struct Control;
   bool CreateOne(HWND dialog, const ControlItem& item, const ControlStreams& streams, HWND insertAfter);
+  static void Teardown(Control& c) noexcept;
 
   ClassObjectLookup lookup_;
   std::vector<Control> controls_;
