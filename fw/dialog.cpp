@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "fw/ddx.h"
-#include "fw/hosted_controls.h"
+#include "fw/occ/control_container.h"
+#include "fw/occ/dialog_resource.h"
 
 namespace fw {
 namespace {
@@ -19,11 +20,6 @@ INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) {
 
 }  // namespace
 
-struct CDialog::Template {
-  std::vector<BYTE> bytes;        // what the platform creates
-  HostedControls::Items hosted;   // controls the container creates
-};
-
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 
 CDialog::~CDialog() {
@@ -31,18 +27,14 @@ CDialog::~CDialog() {
   if (m_hWnd && !m_modal) ::DestroyWindow(m_hWnd);
 }
 
-std::unique_ptr<CDialog::Template> CDialog::LoadTemplate(UINT id) const {
-  HMODULE module = ::GetModuleHandleA(nullptr);
-  HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(id), reinterpret_cast<LPCSTR>(RT_DIALOG));
+namespace {
+std::unique_ptr<occ::DialogResource> LoadTemplate(UINT id) {
+  std::optional<occ::DialogResource> res =
+      occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(id));
   if (!res) return nullptr;
-  HGLOBAL data = ::LoadResource(module, res);
-  const DWORD size = ::SizeofResource(module, res);
-  const auto* bytes = static_cast<const BYTE*>(::LockResource(data));
-  if (!bytes || size == 0) return nullptr;
-  auto t = std::make_unique<Template>();
-  if (!HostedControls::SplitTemplate(module, id, bytes, size, t->bytes, t->hosted)) return nullptr;
-  return t;
+  return std::make_unique<occ::DialogResource>(std::move(*res));
 }
+}  // namespace
 
 // The creation hook binds the first window created after DoModal/Create
 // starts, which is the dialog itself, before it receives any message.
@@ -92,7 +84,7 @@ INT_PTR CDialog::DoModal() {
   m_modal = true;
   HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
   const INT_PTR result = ::DialogBoxIndirectParamA(
-      ::GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(m_template->bytes.data()), owner,
+      ::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split), owner,
       PassiveDialogProc, 0);
   DisarmCreationHook();
   m_modal = false;
@@ -110,7 +102,7 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
   }
   m_modal = false;
   HWND wnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr),
-                                          reinterpret_cast<const DLGTEMPLATE*>(m_template->bytes.data()),
+                                          occ::TemplateOf(m_template->split),
                                           parent ? parent->m_hWnd : nullptr, PassiveDialogProc, 0);
   DisarmCreationHook();
   return wnd != nullptr && m_hWnd == wnd;
@@ -147,9 +139,9 @@ IDispatch* CDialog::ControlDispatch(int id) const {
 }
 
 LRESULT CDialog::HandleInitDialog() {
-  if (m_template && !m_template->hosted.empty()) {
-    m_controls = std::make_unique<HostedControls>();
-    if (!m_controls->Create(m_hWnd, m_template->hosted)) {
+  if (m_template && !m_template->split.controls.empty()) {
+    m_controls = std::make_unique<occ::ControlContainer>();
+    if (!m_controls->CreateControls(m_hWnd, m_template->split.controls, m_template->streams)) {
       // A control that cannot be created or loaded ends the dialog at once;
       // the creation and destruction handlers still run.
       EndDialog(-1);
@@ -181,12 +173,12 @@ LRESULT CDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: {
       // Hosted controls leave with the dialog, before their windows go.
       const LRESULT r = Default();
-      if (m_controls) m_controls->Destroy();
+      if (m_controls) m_controls->DestroyControls();
       return r;
     }
     case WM_NCDESTROY: {
       const LRESULT r = Default();
-      if (m_controls) m_controls->Destroy();
+      if (m_controls) m_controls->DestroyControls();
       return r;
     }
     default:

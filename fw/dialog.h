@@ -1,6 +1,8 @@
 // CDialog: dialogs built from dialog resources, run modally (DoModal) or
 // modelessly (Create). The dialog window is bound to its object by a creation
-// hook, so every message, WM_CREATE included, reaches OnMessage.
+// hook, so every message, WM_CREATE included, reaches OnMessage. Template items
+// that name an ActiveX control by "{CLSID}" are created by the control
+// container, loaded from the dialog's DLGINIT records, before OnInitDialog.
 #pragma once
 
 #include <memory>
@@ -12,7 +14,10 @@
 namespace fw {
 
 class CDataExchange;
-class HostedControls;
+namespace occ {
+struct DialogResource;
+class ControlContainer;
+}  // namespace occ
 
 class CDialog : public CWnd {
  public:
@@ -45,14 +50,13 @@ class CDialog : public CWnd {
 
  private:
   friend class CDataExchange;
-  struct Template;
-  std::unique_ptr<Template> LoadTemplate(UINT id) const;
   LRESULT HandleInitDialog();
 
   UINT m_templateId;
   CWnd* m_parent;
-  std::unique_ptr<Template> m_template;
-  std::unique_ptr<HostedControls> m_controls;
+  // The template without its "{CLSID}" items, which the container creates.
+  std::unique_ptr<occ::DialogResource> m_template;
+  std::unique_ptr<occ::ControlContainer> m_controls;
   bool m_modal = false;
 };
 
