@@ -125,10 +125,17 @@ class VantrelProcess {
     return true;
   }
 
+  // The window once it is shown: the dialog manager shows a dialog only
+  // after its initialisation has run.
   HWND WaitForWindow(const char* title, int timeoutMs = 15000) const {
     HWND wnd = nullptr;
-    WaitFor([&] { return (wnd = FindProcessWindow(pid_, title)) != nullptr || HasExited(); }, timeoutMs);
-    return wnd;
+    WaitFor(
+        [&] {
+          wnd = FindProcessWindow(pid_, title);
+          return (wnd && ::IsWindowVisible(wnd)) || HasExited();
+        },
+        timeoutMs);
+    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
   }
 
   bool HasExited() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }

@@ -12,6 +12,9 @@ fi
 
 . "$here/wine-env.sh"
 "$here/wine-prefix.sh" || { echo "with-wine: cannot prepare the Wine prefix" >&2; exit 1; }
+if [ -n "${VT_TEST_DRIVES:-}" ]; then
+  "$here/test-drives.sh" || { echo "with-wine: cannot set up the test drives" >&2; exit 1; }
+fi
 
 # Wine's helper processes inherit the first client's pipes: start them here,
 # with output to /dev/null, so no test runner waits on a pipe held open.
