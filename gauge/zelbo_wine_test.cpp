@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -852,9 +853,13 @@ TEST_F(Registered, DrawsTheWorkedExampleIntoAMemoryDc) {
   Put(d.get(), zelbo::kDispPercent, true);
   Canvas withCaption;
   ASSERT_EQ(withCaption.Draw(d.get()), S_OK);
-  int black = 0;
-  for (int y = 1; y < 12; ++y) black += withCaption.Count(RGB(0, 0, 0), y);
+  int black = 0, left = Canvas::W, right = -1;
+  for (int y = 1; y < 12; ++y)
+    for (int x = 0; x < Canvas::W; ++x)
+      if (withCaption.At(x, y) == RGB(0, 0, 0)) ++black, left = std::min(left, x), right = std::max(right, x);
   EXPECT_GT(black, 0);
+  // "60%" centred on the whole bar area (1..142), not on the fill.
+  EXPECT_NEAR((left + right) / 2.0, 71.0, 3.0);
 
   // Colours: level 2 recoloured, the background recoloured, an unknown index
   // changes nothing.
@@ -901,6 +906,133 @@ TEST_F(Registered, WithoutAWindowARedrawTellsTheViewSink) {
   EXPECT_GT(ext.cx, 0);
   ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
   EXPECT_EQ(sink.detach()->Release(), 0u);
+}
+
+// ---- in-place activation in a strict fake container ----
+
+// A client site that records the calls the control makes and fails the test
+// on any call a windowed control has no business making.
+class FakeSite final : public fw::com::Object<FakeSite, IOleClientSite, IOleInPlaceSiteEx> {
+ public:
+  FakeSite(HWND parent, bool ex) : parent_(parent), ex_(ex) {}
+  void* Find(REFIID iid) noexcept {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) return static_cast<IOleClientSite*>(this);
+    if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
+        (ex_ && IsEqualIID(iid, IID_IOleInPlaceSiteEx)))
+      return static_cast<IOleInPlaceSiteEx*>(this);
+    return nullptr;
+  }
+  std::vector<std::string> calls;
+  RECT pos{3, 4, 146, 17};
+
+  // IOleClientSite
+  STDMETHODIMP SaveObject() override { return Note("SaveObject"); }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return Unexpected("GetMoniker"); }
+  STDMETHODIMP GetContainer(IOleContainer** c) override {
+    *c = nullptr;
+    return Unexpected("GetContainer");
+  }
+  STDMETHODIMP ShowObject() override { return Unexpected("ShowObject"); }
+  STDMETHODIMP OnShowWindow(BOOL) override { return Unexpected("OnShowWindow"); }
+  STDMETHODIMP RequestNewObjectLayout() override { return Unexpected("RequestNewObjectLayout"); }
+  // IOleWindow
+  STDMETHODIMP GetWindow(HWND* w) override {
+    *w = parent_;
+    return Note("GetWindow");
+  }
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return Unexpected("ContextSensitiveHelp"); }
+  // IOleInPlaceSite
+  STDMETHODIMP CanInPlaceActivate() override { return Note("CanInPlaceActivate"); }
+  STDMETHODIMP OnInPlaceActivate() override { return Note("OnInPlaceActivate"); }
+  STDMETHODIMP OnUIActivate() override { return Note("OnUIActivate"); }
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT p, LPRECT clip,
+                                LPOLEINPLACEFRAMEINFO info) override {
+    EXPECT_EQ(info->cb, sizeof *info);
+    *frame = nullptr;
+    *doc = nullptr;
+    *p = pos;
+    *clip = pos;
+    return Note("GetWindowContext");
+  }
+  STDMETHODIMP Scroll(SIZE) override { return Unexpected("Scroll"); }
+  STDMETHODIMP OnUIDeactivate(BOOL undoable) override {
+    EXPECT_FALSE(undoable);
+    return Note("OnUIDeactivate");
+  }
+  STDMETHODIMP OnInPlaceDeactivate() override { return Note("OnInPlaceDeactivate"); }
+  STDMETHODIMP DiscardUndoState() override { return Unexpected("DiscardUndoState"); }
+  STDMETHODIMP DeactivateAndUndo() override { return Unexpected("DeactivateAndUndo"); }
+  STDMETHODIMP OnPosRectChange(LPCRECT) override { return Unexpected("OnPosRectChange"); }
+  // IOleInPlaceSiteEx
+  STDMETHODIMP OnInPlaceActivateEx(BOOL* noRedraw, DWORD flags) override {
+    EXPECT_EQ(flags, 0u);  // windowed
+    *noRedraw = FALSE;
+    return Note("OnInPlaceActivateEx");
+  }
+  STDMETHODIMP OnInPlaceDeactivateEx(BOOL noRedraw) override { return Note("OnInPlaceDeactivateEx"); }
+  STDMETHODIMP RequestUIActivate() override { return Unexpected("RequestUIActivate"); }
+
+ private:
+  HRESULT Note(const char* call) {
+    calls.push_back(call);
+    return S_OK;
+  }
+  HRESULT Unexpected(const char* call) {
+    ADD_FAILURE() << "unexpected " << call;
+    return E_NOTIMPL;
+  }
+  HWND parent_;
+  bool ex_;
+};
+
+TEST_F(Registered, InPlaceActivationFollowsTheSiteProtocol) {
+  for (bool ex : {false, true}) {
+    SCOPED_TRACE(ex ? "site with IOleInPlaceSiteEx" : "plain in-place site");
+    HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    auto site = fw::com::Make<FakeSite>(parent, ex);
+    const std::string activate = ex ? "OnInPlaceActivateEx" : "OnInPlaceActivate";
+    const std::string deactivate = ex ? "OnInPlaceDeactivateEx" : "OnInPlaceDeactivate";
+    {
+      Ptr<IDispatch> d = Create();
+      auto obj = d.As<IOleObject>(IID_IOleObject);
+      RECT pos = site->pos;
+      EXPECT_EQ(obj->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.get(), 0, parent, &pos), E_UNEXPECTED);
+      ASSERT_EQ(obj->SetClientSite(site.get()), S_OK);
+      IOleClientSite* back = nullptr;
+      ASSERT_EQ(obj->GetClientSite(&back), S_OK);
+      EXPECT_EQ(back, static_cast<IOleClientSite*>(site.get()));
+      back->Release();
+      ASSERT_EQ(obj->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.get(), 0, parent, &pos), S_OK);
+      EXPECT_EQ(site->calls, (std::vector<std::string>{"CanInPlaceActivate", activate, "GetWindow",
+                                                       "GetWindowContext", "OnUIActivate"}));
+      HWND ctl = nullptr;
+      ASSERT_EQ(d.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&ctl), S_OK);
+      EXPECT_EQ(::GetParent(ctl), parent);
+      RECT r{};
+      ::GetWindowRect(ctl, &r);
+      ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, 3);
+      EXPECT_EQ(r.top, 4);
+      EXPECT_EQ(r.right, 146);
+      EXPECT_EQ(r.bottom, 17);
+      site->calls.clear();
+      // Activating again keeps the window and asks nothing more.
+      ASSERT_EQ(obj->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.get(), 0, parent, &pos), S_OK);
+      EXPECT_TRUE(site->calls.empty());
+
+      Put(d.get(), zelbo::kDispPercent, true);  // modified: closing saves
+      EXPECT_EQ(obj->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+      EXPECT_EQ(site->calls, (std::vector<std::string>{"OnUIDeactivate", deactivate, "SaveObject"}));
+      EXPECT_FALSE(::IsWindow(ctl));
+      site->calls.clear();
+      EXPECT_EQ(obj->Close(OLECLOSE_NOSAVE), S_OK);
+      EXPECT_TRUE(site->calls.empty());
+      EXPECT_EQ(obj->SetClientSite(nullptr), S_OK);
+    }
+    EXPECT_EQ(site.detach()->Release(), 0u);
+    ::DestroyWindow(parent);
+  }
 }
 
 // ---- in-place activation in the platform's control host ----
