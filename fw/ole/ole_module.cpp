@@ -1,0 +1,233 @@
+#include "fw/ole/ole_module.h"
+
+#include <olectl.h>
+
+#include "fw/handle.h"
+
+namespace fw::ole {
+namespace {
+
+COleControlModule* g_module = nullptr;
+constexpr char kWindowClass[] = "fwOleControlWindow";
+
+std::wstring Wide(const std::string& s) {
+  std::wstring w(s.size() + 1, L'\0');
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), static_cast<int>(w.size()));
+  w.resize(n > 0 ? n - 1 : 0);
+  return w;
+}
+
+bool KeyExists(const std::string& key) {
+  UniqueKey k;
+  return ::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string GuidText(const GUID& g) {
+  wchar_t w[40] = {};
+  ::StringFromGUID2(g, w, 40);
+  char a[40] = {};
+  ::WideCharToMultiByte(CP_ACP, 0, w, -1, a, sizeof a, nullptr, nullptr);
+  return a;
+}
+
+bool WriteRegEntries(const std::vector<RegEntry>& entries) {
+  for (const RegEntry& e : entries) {
+    UniqueKey key;
+    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, e.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                          key.put(), nullptr) != ERROR_SUCCESS)
+      return false;
+    if (::RegSetValueExA(key.get(), e.name.empty() ? nullptr : e.name.c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(e.value.c_str()),
+                         static_cast<DWORD>(e.value.size() + 1)) != ERROR_SUCCESS)
+      return false;
+  }
+  return true;
+}
+
+bool DeleteClassKeys(const std::string& clsid, const std::string& progId) {
+  const bool has16 = KeyExists("CLSID\\" + clsid + "\\InprocServer");
+  bool ok = true;
+  for (const std::string& key : KeysToDelete(clsid, progId, has16)) {
+    const LSTATUS rc = ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+    if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
+      // RegDeleteTree empties the key; the key itself goes with RegDeleteKey.
+      const LSTATUS del = ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+      if (del != ERROR_SUCCESS && del != ERROR_FILE_NOT_FOUND) ok = false;
+    } else {
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+// ---- class factory ----
+
+COleObjectFactory::COleObjectFactory(const CLSID& clsid, const char* progId, CreateFn create,
+                                     EntriesFn entries) noexcept
+    : clsid_(clsid), progId_(progId), create_(create), entries_(entries) {
+  COleControlModule::Instance().AddFactory(this);
+}
+
+bool COleObjectFactory::UpdateRegistry(const COleControlModule& module, bool registering) const {
+  if (registering) return WriteRegEntries(entries_(module));
+  return DeleteClassKeys(GuidText(clsid_), progId_ ? progId_ : "");
+}
+
+STDMETHODIMP COleObjectFactory::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) return E_NOINTERFACE;
+  *out = static_cast<IClassFactory*>(this);
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) COleObjectFactory::AddRef() {
+  if (++refs_ == 1) com::ModuleLock();
+  return static_cast<ULONG>(refs_);
+}
+
+STDMETHODIMP_(ULONG) COleObjectFactory::Release() {
+  if (refs_ == 0) return 0;  // an unbalanced release must not unbalance the module count
+  if (--refs_ == 0) com::ModuleUnlock();
+  return static_cast<ULONG>(refs_);
+}
+
+STDMETHODIMP COleObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  return create_(iid, out);
+}
+
+STDMETHODIMP COleObjectFactory::LockServer(BOOL lock) {
+  if (lock)
+    com::ModuleLock();
+  else
+    com::ModuleUnlock();
+  return S_OK;
+}
+
+// ---- module ----
+
+COleControlModule::COleControlModule() noexcept { g_module = this; }
+
+COleControlModule::~COleControlModule() {
+  if (g_module == this) g_module = nullptr;
+}
+
+COleControlModule& COleControlModule::Instance() { return *g_module; }
+
+BOOL COleControlModule::OnDllMain(HINSTANCE instance, DWORD reason, void* reserved) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      instance_ = instance;
+      ::DisableThreadLibraryCalls(instance);
+      return InitInstance();
+    case DLL_PROCESS_DETACH:
+      ExitInstance();
+      // At process exit other modules may already be gone: leave them alone.
+      if (!reserved) ReleaseCaches();
+      else typeLib_.detach();
+      return TRUE;
+    default:
+      return TRUE;
+  }
+}
+
+std::string COleControlModule::ModulePath() const {
+  char path[MAX_PATH] = {};
+  const DWORD n = ::GetModuleFileNameA(instance_, path, MAX_PATH);
+  return std::string(path, n < MAX_PATH ? n : 0);
+}
+
+std::string COleControlModule::ShortModulePath() const {
+  const std::string full = ModulePath();
+  char path[MAX_PATH] = {};
+  const DWORD n = ::GetShortPathNameA(full.c_str(), path, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(path, n) : full;
+}
+
+std::string COleControlModule::LoadString(UINT id) const {
+  char text[256] = {};
+  const int n = ::LoadStringA(instance_, id, text, sizeof text);
+  return std::string(text, n > 0 ? n : 0);
+}
+
+HRESULT COleControlModule::TypeLib(ITypeLib** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!typeLib_) {
+    const HRESULT hr = ::LoadTypeLibEx(Wide(ModulePath()).c_str(), REGKIND_NONE, typeLib_.put());
+    if (FAILED(hr)) return hr;
+  }
+  *out = typeLib_.get();
+  (*out)->AddRef();
+  return S_OK;
+}
+
+void COleControlModule::SetTypeLibId(const GUID& libId, WORD major, WORD minor, LCID lcid) {
+  libId_ = libId;
+  libMajor_ = major;
+  libMinor_ = minor;
+  libLcid_ = lcid;
+}
+
+HRESULT COleControlModule::GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  for (const COleObjectFactory* f : factories_)
+    if (IsEqualCLSID(clsid, f->Clsid())) return const_cast<COleObjectFactory*>(f)->QueryInterface(iid, out);
+  return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+HRESULT COleControlModule::CanUnloadNow() {
+  if (com::ModuleCount() != 0) return S_FALSE;
+  ReleaseCaches();
+  return S_OK;
+}
+
+void COleControlModule::ReleaseCaches() {
+  typeLib_.reset();
+  if (windowClass_ && ::UnregisterClassA(kWindowClass, instance_)) windowClass_ = false;
+}
+
+const char* COleControlModule::ControlWindowClass(WNDPROC proc) {
+  if (!windowClass_) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance_;
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kWindowClass;
+    windowClass_ = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }
+  return kWindowClass;
+}
+
+HRESULT COleControlModule::RegisterServer() {
+  com::Ptr<ITypeLib> lib;
+  const std::wstring path = Wide(ModulePath());
+  if (FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put())) ||
+      FAILED(::RegisterTypeLib(lib.get(), const_cast<LPOLESTR>(path.c_str()), nullptr)))
+    return SELFREG_E_TYPELIB;
+  for (const COleObjectFactory* f : factories_)
+    if (!f->UpdateRegistry(*this, true)) return SELFREG_E_CLASS;
+  return S_OK;
+}
+
+HRESULT COleControlModule::UnregisterServer() {
+  // A library that is not registered (any more) is already unregistered.
+  com::Ptr<ITypeLib> registered;
+  if (SUCCEEDED(::LoadRegTypeLib(libId_, libMajor_, libMinor_, libLcid_, registered.put()))) {
+    registered.reset();
+    if (FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32))) return SELFREG_E_TYPELIB;
+  }
+  for (const COleObjectFactory* f : factories_)
+    if (!f->UpdateRegistry(*this, false)) return SELFREG_E_CLASS;
+  return S_OK;
+}
+
+}  // namespace fw::ole
