@@ -74,6 +74,7 @@ long long Number(const std::string& text) { return std::atoll(text.c_str()); }
 
 class DrivePanelRun : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
   void SetUp() override { ClearStore(); }
   void TearDown() override { ClearStore(); }
 

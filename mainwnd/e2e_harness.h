@@ -161,6 +161,21 @@ inline std::string ItemText(HWND dlg, int id) {
   return text;
 }
 
+// Runs regsvr32 on the gauge module beside the test: registers it, or with
+// `unregister` removes it. True when regsvr32 reports success.
+inline bool RegisterGauge(bool unregister = false) {
+  std::string cmd = std::string("regsvr32.exe /s ") + (unregister ? "/u " : "") + "\"" + BinDir() + "\\Zelbo.ocx\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+  if (::WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) return false;
+  DWORD code = 1;
+  ::GetExitCodeProcess(pi.hProcess, &code);
+  return code == 0;
+}
+
 inline void EndWithEscape(HWND dlg) { ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 }  // namespace vantrel::e2e

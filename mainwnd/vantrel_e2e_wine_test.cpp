@@ -15,6 +15,7 @@ namespace {
 
 class VantrelRun : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
   void SetUp() override { ClearStore(); }
   void TearDown() override { ClearStore(); }
 
@@ -116,6 +117,62 @@ TEST_F(VantrelRun, StoredSettingsSurviveARunUnchanged) {
     EXPECT_EQ(v.type, static_cast<DWORD>(REG_DWORD)) << s.name;
     EXPECT_EQ(v.dword, s.value) << s.name;
   }
+}
+
+TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
+  HWND dlg = StartAndFindMainWindow("/Embedding");
+  ASSERT_NE(dlg, nullptr);
+  // Dialog units cannot be mapped from another process: compare with the
+  // value texts on the same rows (1002 and 1004 at y 50 and 60, 1021 and 1007
+  // at 115 and 125) and the width of text 1001 (40 units against 95).
+  auto rectOf = [dlg](int id) {
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(dlg, id), &r);
+    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  const RECT text = rectOf(1001);
+  const double unitWidth = (text.right - text.left) / 40.0;
+  const struct {
+    int id, rowText;
+  } gauges[] = {{1091, 1002}, {1092, 1004}, {1093, 1021}, {1094, 1007}};
+  for (const auto& g : gauges) {
+    HWND gauge = ::GetDlgItem(dlg, g.id);
+    ASSERT_NE(gauge, nullptr) << g.id;
+    EXPECT_TRUE(::IsWindowVisible(gauge)) << g.id;
+    const RECT r = rectOf(g.id);
+    EXPECT_EQ(r.top, rectOf(g.rowText).top) << g.id;
+    EXPECT_NEAR(r.left, text.left + 45 * unitWidth, 2) << g.id;
+    EXPECT_NEAR(r.right - r.left, 95 * unitWidth, 2) << g.id;
+  }
+  // The free-memory gauge is filled in one of its level colours, drawn with a
+  // 1-pixel border after the initialisation calls.
+  HWND freeMem = ::GetDlgItem(dlg, 1091);
+  ::RedrawWindow(freeMem, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT rc{};
+  ::GetWindowRect(freeMem, &rc);
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF fill = ::GetPixel(screen, rc.left + 2, (rc.top + rc.bottom) / 2);
+  const COLORREF bevel = ::GetPixel(screen, rc.left + 1, (rc.top + rc.bottom) / 2);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(fill == RGB(200, 0, 0) || fill == RGB(225, 225, 50) || fill == RGB(50, 255, 50) ||
+              fill == RGB(0, 150, 0))
+      << std::hex << fill;
+  EXPECT_EQ(bevel, RGB(100, 100, 100)) << std::hex << bevel;
+  EndAndWait(dlg);
+}
+
+TEST_F(VantrelRun, WithoutTheGaugeModuleTheProgramEndsAtOnceAndStillSavesSettings) {
+  ASSERT_TRUE(RegisterGauge(true));
+  PutDword("Settings", "Percent", 33);
+  ASSERT_TRUE(app.Start("/Embedding"));
+  const long code = app.WaitForExit(15000);
+  ASSERT_TRUE(RegisterGauge());
+  EXPECT_EQ(code, 0);
+  // The destruction handler ran although initialisation never did.
+  EXPECT_EQ(Stored("Settings", "Percent").dword, 33u);
+  EXPECT_EQ(Stored("Settings", "MemoryPos").dword, 10u);
+  EXPECT_FALSE(Stored("Settings", "driveCount").present) << "no watch list was built";
 }
 
 }  // namespace

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "fw/occ/dialog_resource.h"
+#include "gauge/zelbo_ids.h"
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -364,8 +369,13 @@ class MainDialog : public ::testing::Test {
     ::InitCommonControlsEx(&icc);
     g_created.clear();
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, RecordCreation, nullptr, ::GetCurrentThreadId());
+    // The platform cannot create "{CLSID}" items: create the template as the
+    // control container hands it over, without the gauges.
+    resource_ = fw::occ::LoadDialogResource(Module(), MAKEINTRESOURCEW(IDD_VANTREL_DIALOG));
     dialog_ = std::make_unique<DialogWindow>(
-        ::CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_VANTREL_DIALOG), nullptr, QuietDialogProc, 0));
+        resource_ ? ::CreateDialogIndirectParamA(Module(), fw::occ::TemplateOf(resource_->split), nullptr,
+                                                 QuietDialogProc, 0)
+                  : nullptr);
     createError_ = ::GetLastError();
     if (hook) ::UnhookWindowsHookEx(hook);
   }
@@ -377,8 +387,10 @@ class MainDialog : public ::testing::Test {
 
   static std::unique_ptr<DialogWindow> dialog_;
   static DWORD createError_;
+  static std::optional<fw::occ::DialogResource> resource_;
 };
 std::unique_ptr<DialogWindow> MainDialog::dialog_;
+std::optional<fw::occ::DialogResource> MainDialog::resource_;
 DWORD MainDialog::createError_ = 0;
 
 TEST_F(MainDialog, FrameTitleAndFont) {
@@ -458,3 +470,40 @@ TEST_F(MainDialog, EveryTooltipStringBelongsToAControl) {
 }
 
 }  // namespace
+
+namespace vantrel_res_gauges {
+
+// The four gauges: hosted by the gauge module's class identifier, each with
+// its initial stream.
+TEST(MainDialogGauges, NameTheGaugeClassAndCarryTheirInitialStreams) {
+  auto res = fw::occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(IDD_VANTREL_DIALOG));
+  ASSERT_TRUE(res.has_value());
+  const std::string clsid = zelbo::kCtrlClsidText;
+  const std::u16string wideClsid(clsid.begin(), clsid.end());
+  const struct {
+    unsigned id;
+    short x, y;
+    std::uint8_t percent, tail0, tail1;
+  } gauges[] = {{IDC_GAUGE_FREE_MEMORY, 115, 50, 0xED, 0x26, 0x05},
+                {IDC_GAUGE_MEMORY_LOAD, 115, 60, 0x2C, 0x45, 0x00},
+                {IDC_GAUGE_DRIVE_USED, 115, 115, 0xED, 0x26, 0x05},
+                {IDC_GAUGE_DRIVE_FREE, 115, 125, 0x2C, 0x45, 0x00}};
+  ASSERT_EQ(res->split.controls.size(), std::size(gauges));
+  for (size_t i = 0; i < std::size(gauges); ++i) {
+    const auto& g = gauges[i];
+    const auto& item = res->split.controls[i];
+    EXPECT_EQ(item.id, g.id);
+    EXPECT_EQ(item.classId, wideClsid);
+    EXPECT_EQ(item.x, g.x);
+    EXPECT_EQ(item.y, g.y);
+    EXPECT_EQ(item.cx, 95);
+    EXPECT_EQ(item.cy, 8);
+    EXPECT_EQ(item.style, 0x50010000u) << g.id;
+    const std::vector<std::uint8_t> stream = {0x00, 0x00, 0x01, 0x00, 0xC8, 0x0E, 0x00, 0x00, 0x72, 0x01,
+                                              0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, g.percent, g.tail0, g.tail1};
+    ASSERT_EQ(res->streams.count(static_cast<std::uint16_t>(g.id)), 1u) << g.id;
+    EXPECT_EQ(res->streams.at(static_cast<std::uint16_t>(g.id)), stream) << g.id;
+  }
+}
+
+}  // namespace vantrel_res_gauges

@@ -228,8 +228,11 @@ HRESULT COleControl::InPlaceActivate(bool uiActivate, HWND parentHint, LPCRECT p
     }
     pos_ = pos;
     auto& module = COleControlModule::Instance();
+    // No WS_CLIPSIBLINGS: dialogs often draw group frames as earlier (higher)
+    // siblings around their controls, and clipping against those would hide
+    // the whole control, as it would any plain control in the same place.
     wnd_ = ::CreateWindowExA(0, module.ControlWindowClass(&COleControl::WndProc), "",
-                             WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, pos.left, pos.top, pos.right - pos.left,
+                             WS_CHILD | WS_CLIPCHILDREN, pos.left, pos.top, pos.right - pos.left,
                              pos.bottom - pos.top, parent, nullptr, module.Handle(), this);
     if (!wnd_) {
       InPlaceDeactivate();
