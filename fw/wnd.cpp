@@ -1,7 +1,5 @@
 #include "fw/wnd.h"
 
-#include <vector>
-
 #include "fw/handle.h"
 
 namespace fw {
@@ -124,38 +122,6 @@ void CWnd::EndWaitCursor() {
 }
 
 bool CWnd::IsWaitCursorOn() { return g_waitCount > 0; }
-
-HRESULT CWnd::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* result, const VARIANT* args,
-                           UINT argCount) const {
-  IDispatch* disp = m_controlDispatch.get();
-  if (!disp) return E_NOINTERFACE;
-  // DISPPARAMS holds arguments last to first.
-  std::vector<VARIANT> reversed(args, args + argCount);
-  std::vector<VARIANT>(reversed.rbegin(), reversed.rend()).swap(reversed);
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{reversed.data(), nullptr, argCount, 0};
-  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-    params.rgdispidNamedArgs = &named;
-    params.cNamedArgs = 1;
-  }
-  UniqueVariant ret;
-  HRESULT hr = disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                            vtRet == VT_EMPTY ? nullptr : ret.get(), nullptr, nullptr);
-  if (FAILED(hr) || vtRet == VT_EMPTY || !result) return hr;
-  hr = ::VariantChangeType(ret.get(), ret.get(), 0, vtRet);
-  if (FAILED(hr)) return hr;
-  switch (vtRet) {
-    case VT_I2: *static_cast<short*>(result) = ret.get()->iVal; break;
-    case VT_I4: *static_cast<long*>(result) = ret.get()->lVal; break;
-    case VT_BOOL: *static_cast<BOOL*>(result) = ret.get()->boolVal != VARIANT_FALSE; break;
-    default: return DISP_E_TYPEMISMATCH;
-  }
-  return hr;
-}
-
-HRESULT CWnd::SetProperty(DISPID id, const VARIANT& value) const {
-  return InvokeHelper(id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, &value, 1);
-}
 
 std::string LoadResString(UINT id, HINSTANCE module) {
   if (!module) module = ::GetModuleHandleA(nullptr);

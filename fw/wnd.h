@@ -10,6 +10,7 @@
 #include <string>
 
 #include "fw/com.h"
+#include "fw/occ/dispatch.h"
 
 namespace fw {
 
@@ -60,10 +61,18 @@ class CWnd {
   // dialog's data exchange binds this object to a hosted control.
   void AttachControlDispatch(com::Ptr<IDispatch> disp) { m_controlDispatch = std::move(disp); }
   IDispatch* GetControlDispatch() const { return m_controlDispatch.get(); }
-  // Method call by DISPID; arguments as VARIANTs in call order.
-  HRESULT InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* result, const VARIANT* args,
-                       UINT argCount) const;
-  HRESULT SetProperty(DISPID id, const VARIANT& value) const;
+  // Calls by DISPID; arguments in parameter order, typed by their C++ type
+  // (short is VT_I2, bool VT_BOOL). E_NOINTERFACE when no control is bound.
+  template <class... Args>
+  HRESULT InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* result, const Args&... args) const {
+    IDispatch* disp = m_controlDispatch.get();
+    return disp ? occ::InvokeHelper(disp, id, flags, vtRet, result, args...) : E_NOINTERFACE;
+  }
+  template <class T>
+  HRESULT SetProperty(DISPID id, VARTYPE vt, const T& value) const {
+    IDispatch* disp = m_controlDispatch.get();
+    return disp ? occ::SetProperty(disp, id, vt, value) : E_NOINTERFACE;
+  }
 
  protected:
   // Handles one message; the default hands it to the original procedure.
