@@ -107,7 +107,10 @@ class DrivePanelRun : public ::testing::Test {
 TEST_F(DrivePanelRun, ChoosingAFixedDriveFillsThePanelFromThePlatform) {
   HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
+  HWND refresh = ::GetDlgItem(dlg, 1042);
+  EXPECT_EQ(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "no image before a drive is chosen";
   ASSERT_TRUE(ChooseDrive(dlg, 'D'));
+  EXPECT_NE(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0);
 
   const DriveNow d = QueryDrive('D');
   ASSERT_TRUE(d.ok);

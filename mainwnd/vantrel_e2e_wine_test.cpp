@@ -1,5 +1,6 @@
 // Vantrel.exe end to end under Wine, driven from outside the process.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,13 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
   EXPECT_EQ(ItemText(dlg, 1011), "");
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, 1073)));
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, 1041)));
+
+  // The tooltip control covers the window's controls.
+  HWND tips = nullptr;
+  while ((tips = ::FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)) != nullptr)
+    if (::GetWindow(tips, GW_OWNER) == dlg) break;
+  ASSERT_NE(tips, nullptr);
+  EXPECT_GE(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 9);
 
   EndAndWait(dlg);
 
