@@ -45,12 +45,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
   if (control.m_hWnd) return;
-  if (IDispatch* disp = dx->HostedControl(id)) {
-    // The container owns the control's window; the wrapper only calls it.
-    control.m_hWnd = dx->Item(id);
-    control.AttachControlDispatch(com::Ptr<IDispatch>(disp));
-    return;
-  }
+  if (dx->m_pDlgWnd->AttachHostedControl(id, control)) return;
   control.SubclassDlgItem(id, dx->m_pDlgWnd);
 }
 

@@ -14,7 +14,6 @@ class CDataExchange {
   CDialog* m_pDlgWnd;
   BOOL m_bSaveAndValidate;
   HWND Item(int id) const { return m_pDlgWnd->GetDlgItem(id); }
-  IDispatch* HostedControl(int id) const { return m_pDlgWnd->ControlDispatch(id); }
 };
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value);

@@ -138,6 +138,16 @@ IDispatch* CDialog::ControlDispatch(int id) const {
   return m_controls ? m_controls->Dispatch(id) : nullptr;
 }
 
+bool CDialog::AttachHostedControl(int id, CWnd& wrapper) {
+  IDispatch* disp = ControlDispatch(id);
+  if (!disp) return false;
+  // The container owns the control's window; the wrapper only calls it.
+  wrapper.m_hWnd = m_controls->Window(id);
+  wrapper.AttachControlDispatch(com::Ptr<IDispatch>(disp));
+  m_hostedWrappers.push_back(&wrapper);
+  return true;
+}
+
 LRESULT CDialog::HandleInitDialog() {
   if (m_template && !m_template->split.controls.empty()) {
     m_controls = std::make_unique<occ::ControlContainer>();
@@ -171,8 +181,14 @@ LRESULT CDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return Default();
     }
     case WM_DESTROY: {
-      // Hosted controls leave with the dialog, before their windows go.
+      // Hosted controls leave with the dialog, before their windows go, and
+      // no wrapper keeps calling a control that is gone.
       const LRESULT r = Default();
+      for (CWnd* wrapper : m_hostedWrappers) {
+        wrapper->AttachControlDispatch(nullptr);
+        wrapper->m_hWnd = nullptr;
+      }
+      m_hostedWrappers.clear();
       if (m_controls) m_controls->DestroyControls();
       return r;
     }

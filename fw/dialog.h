@@ -36,6 +36,12 @@ class CDialog : public CWnd {
 
   UINT TemplateId() const { return m_templateId; }
 
+  // The hosted ActiveX control with dialog item id `id`, or null.
+  IDispatch* ControlDispatch(int id) const;
+  // Binds `wrapper` to hosted control `id` until the dialog's window goes;
+  // false when no such control is hosted.
+  bool AttachHostedControl(int id, CWnd& wrapper);
+
  protected:
   virtual BOOL OnInitDialog();
   virtual void DoDataExchange(CDataExchange* dx) {}
@@ -43,13 +49,10 @@ class CDialog : public CWnd {
   virtual void OnCancel();
   // WM_COMMAND other than IDOK/IDCANCEL: true when handled.
   virtual bool OnCommand(UINT id, UINT code, HWND control) { return false; }
-  // The hosted ActiveX control with dialog item id `id`, or null.
-  IDispatch* ControlDispatch(int id) const;
 
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  friend class CDataExchange;
   LRESULT HandleInitDialog();
 
   UINT m_templateId;
@@ -57,6 +60,7 @@ class CDialog : public CWnd {
   // The template without its "{CLSID}" items, which the container creates.
   std::unique_ptr<occ::DialogResource> m_template;
   std::unique_ptr<occ::ControlContainer> m_controls;
+  std::vector<CWnd*> m_hostedWrappers;  // released before the controls go
   bool m_modal = false;
 };
 

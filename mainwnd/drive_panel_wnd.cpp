@@ -18,16 +18,20 @@ unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_st
 // Wait cursor and mouse capture for the length of a drive query.
 class BusyScope {
  public:
-  explicit BusyScope(HWND wnd) {
+  explicit BusyScope(HWND wnd) : wnd_(wnd) {
     fw::CWnd::BeginWaitCursor();
     ::SetCapture(wnd);
   }
   ~BusyScope() {
-    ::ReleaseCapture();
+    // Only our own capture: a box opened meanwhile may hold the mouse now.
+    if (::GetCapture() == wnd_) ::ReleaseCapture();
     fw::CWnd::EndWaitCursor();
   }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  HWND wnd_;
 };
 
 }  // namespace

@@ -59,8 +59,11 @@ void CVantrelDlg::OnTimer() {
     HWND bar = GetDlgItem(c.barId);
     const int pos = static_cast<int>(::SendMessageA(bar, PBM_GETPOS, 0, 0));
     if (CountdownStep(pos, c.period) == CountdownAction::RefreshAndReset) {
-      (this->*c.refresh)();
+      // The bar restarts before the refresh: a low-space notice keeps timer
+      // messages coming while it is open, and a full bar would rerun the
+      // drive cycle on every one of them instead of on its schedule.
       ::SendMessageA(bar, PBM_SETPOS, 0, 0);
+      (this->*c.refresh)();
     } else {
       ::SendMessageA(bar, PBM_STEPIT, 0, 0);
     }

@@ -7,6 +7,7 @@
 
 #include "app/vantrel_app.h"
 #include "fw/ddx.h"
+#include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
 #include "probes/reg_key_reader.h"
@@ -215,40 +216,10 @@ void CVantrelDlg::ReadProcessorCategory() {
   m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
 }
 
-void CVantrelDlg::EnableToolTips() {
-  m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                 ::GetModuleHandleA(nullptr), nullptr);
-  if (!m_hToolTip) return;
-  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = m_hWnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(child);
-    ti.lpszText = LPSTR_TEXTCALLBACKA;
-    ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-}
+void CVantrelDlg::EnableToolTips() { m_hToolTip = CreateControlToolTips(m_hWnd); }
 
 LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
-  if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) {
-    // The tooltip of a control is the string resource with the control's id.
-    UINT_PTR id = hdr->idFrom;
-    if (auto* ttt = reinterpret_cast<NMTTDISPINFOA*>(hdr); ttt->uFlags & TTF_IDISHWND)
-      id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom)));
-    if (id == 0) return FALSE;
-    const std::string text = fw::LoadResString(static_cast<UINT>(id));
-    if (hdr->code == TTN_NEEDTEXTA) {
-      auto* ttt = reinterpret_cast<NMTTDISPINFOA*>(hdr);
-      lstrcpynA(ttt->szText, text.c_str(), sizeof ttt->szText);
-    } else {
-      auto* ttt = reinterpret_cast<NMTTDISPINFOW*>(hdr);
-      ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, ttt->szText, ARRAYSIZE(ttt->szText));
-      ttt->szText[ARRAYSIZE(ttt->szText) - 1] = L'\0';
-    }
-    return TRUE;
-  }
+  if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) return AnswerToolTipRequest(hdr);
   return Default();
 }
 
