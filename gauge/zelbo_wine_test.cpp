@@ -19,7 +19,6 @@
 
 #include "fw/com.h"
 #include "fw/handle.h"
-#include "fw/ole/reg_entries.h"
 #include "gauge/zelbo_ids.h"
 
 namespace {
@@ -243,11 +242,26 @@ TEST(Registration, Regsvr32WritesExactlyTheEntriesAndRemovesThem) {
   Collect(zelbo::kCtrlProgId, found);
   Collect(std::string("CLSID\\") + zelbo::kCtrlClsidText, found);
   Collect(std::string("CLSID\\") + zelbo::kPageClsidText, found);
-  fw::ole::ControlClassInfo c{zelbo::kCtrlClsidText, zelbo::kCtrlProgId, "Zelbo Control", ShortOcxPath(), 1,
-                              131473, zelbo::kLibIdText, "1.0"};
-  for (const auto& e : fw::ole::ControlEntries(c)) expected.insert({e.key, e.name, e.value});
-  for (const auto& e : fw::ole::PageEntries({zelbo::kPageClsidText, "Zelbo Property Page", ShortOcxPath()}))
-    expected.insert({e.key, e.name, e.value});
+  // Written out in full: a wrong entry in the module's table must not pass.
+  const std::string ctl = std::string("CLSID\\") + zelbo::kCtrlClsidText;
+  const std::string page = std::string("CLSID\\") + zelbo::kPageClsidText;
+  const std::string path = ShortOcxPath();
+  expected = {
+      {"ZELBO.ZelboCtrl.1", "", "Zelbo Control"},
+      {"ZELBO.ZelboCtrl.1\\CLSID", "", zelbo::kCtrlClsidText},
+      {ctl, "", "Zelbo Control"},
+      {ctl + "\\ProgID", "", "ZELBO.ZelboCtrl.1"},
+      {ctl + "\\InprocServer32", "", path},
+      {ctl + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {ctl + "\\ToolboxBitmap32", "", path + ", 1"},
+      {ctl + "\\MiscStatus", "", "0"},
+      {ctl + "\\MiscStatus\\1", "", "131473"},
+      {ctl + "\\Control", "", ""},
+      {ctl + "\\TypeLib", "", zelbo::kLibIdText},
+      {ctl + "\\Version", "", "1.0"},
+      {page, "", "Zelbo Property Page"},
+      {page + "\\InprocServer32", "", path},
+  };
   EXPECT_EQ(found, expected);
   EXPECT_FALSE(KeyExists(zelbo::kPageProgId));
   EXPECT_TRUE(KeyExists(std::string("TypeLib\\") + zelbo::kLibIdText + "\\1.0\\409\\win32"));
