@@ -13,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <set>
 #include <string>
 #include <thread>
@@ -21,6 +22,7 @@
 
 #include "fw/com.h"
 #include "fw/handle.h"
+#include "fw/ole/com_guard.h"
 #include "gauge/zelbo_ids.h"
 
 namespace {
@@ -234,6 +236,30 @@ class EventSink final : public fw::com::Object<EventSink, IDispatch> {
     return E_NOTIMPL;
   }
 };
+
+// ---- exceptions stop at the COM boundary ----
+
+class ThrowingObject final : public fw::com::Object<ThrowingObject, IUnknown> {
+ public:
+  explicit ThrowingObject(bool outOfMemory) {
+    if (outOfMemory) throw std::bad_alloc();
+    throw std::runtime_error("broken");
+  }
+  void* Find(REFIID) noexcept { return nullptr; }
+};
+
+TEST(ComBoundary, ExceptionsBecomeErrorCodes) {
+  EXPECT_EQ(fw::ole::Guarded([] { return S_FALSE; }), S_FALSE);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw std::length_error("too long"); }), E_UNEXPECTED);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw 42; }), E_UNEXPECTED);
+
+  // A constructor that throws leaves no object and no count behind.
+  const long before = fw::com::ModuleCount();
+  EXPECT_FALSE(fw::com::Make<ThrowingObject>(true));
+  EXPECT_FALSE(fw::com::Make<ThrowingObject>(false));
+  EXPECT_EQ(fw::com::ModuleCount(), before);
+}
 
 // ---- registration ----
 
