@@ -100,10 +100,16 @@ class Object : public Ifaces... {
   std::atomic<long> refs_{1};
 };
 
-// Creates an object with its first reference; null when memory runs out.
+// Creates an object with its first reference; null when memory runs out,
+// also when the constructor's own allocations fail (or it throws otherwise):
+// callers answer E_OUTOFMEMORY and nothing escapes.
 template <class T, class... Args>
 Ptr<T> Make(Args&&... args) noexcept {
-  return Ptr<T>::Adopt(new (std::nothrow) T(std::forward<Args>(args)...));
+  try {
+    return Ptr<T>::Adopt(new (std::nothrow) T(std::forward<Args>(args)...));
+  } catch (...) {
+    return Ptr<T>();
+  }
 }
 
 // For Find(): yields the interface pointer when iid names I (or IUnknown).

@@ -17,19 +17,4 @@ bool ExchangeProps(fw::ole::PropExchange& px, fw::ole::Extent& extent, GaugeStat
   return ok;
 }
 
-std::vector<std::uint8_t> EncodeStream(const GaugeState& state, const fw::ole::Extent& extent) {
-  fw::ole::StreamWriter w;
-  fw::ole::Extent e = extent;
-  GaugeState s = state;
-  ExchangeProps(w, e, s);
-  return w.Bytes();
-}
-
-bool DecodeStream(const std::uint8_t* data, std::size_t size, fw::ole::Extent& extent, GaugeState& state) {
-  fw::ole::StreamReader r(data, size);
-  if (ExchangeProps(r, extent, state)) return true;
-  state.ResetProperties();
-  return false;
-}
-
 }  // namespace zelbo

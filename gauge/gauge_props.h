@@ -1,10 +1,9 @@
 // The gauge's persisted properties: one exchange routine for stream, property
-// bag and reset, and the 18-byte stream built from it.
+// bag and reset. The control base runs it for every kind of persistence.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "fw/ole/prop_exchange.h"
 #include "gauge/gauge_state.h"
@@ -17,11 +16,5 @@ inline constexpr std::size_t kStreamBytes = 18;
 // Version, extent and stock mask, then ReverseScheme and Percent. Loading only
 // touches the state when every value arrived.
 bool ExchangeProps(fw::ole::PropExchange& px, fw::ole::Extent& extent, GaugeState& state);
-
-std::vector<std::uint8_t> EncodeStream(const GaugeState& state, const fw::ole::Extent& extent);
-
-// Loads a stream; on failure (too short) the properties are reset to false
-// and the extent is kept.
-bool DecodeStream(const std::uint8_t* data, std::size_t size, fw::ole::Extent& extent, GaugeState& state);
 
 }  // namespace zelbo

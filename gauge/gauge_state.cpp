@@ -23,11 +23,6 @@ Effect GaugeState::SetPercent(bool on) {
   return kChanged;
 }
 
-void GaugeState::ResetProperties() {
-  reverse_ = false;
-  percent_ = false;
-}
-
 Effect GaugeState::SetPos(std::int16_t pos) {
   if (pos < min_ || pos > max_) return kNothing;
   pos_ = pos;

@@ -26,8 +26,6 @@ class GaugeState {
   bool Percent() const { return percent_; }
   Effect SetReverseScheme(bool on);
   Effect SetPercent(bool on);
-  // Back to a fresh instance's properties; run-time state is left alone.
-  void ResetProperties();
 
   // Automation methods. Arguments outside their accepted sets are ignored.
   Effect SetPos(std::int16_t pos);

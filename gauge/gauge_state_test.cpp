@@ -97,12 +97,6 @@ TEST(GaugeState, PropertiesMarkModifiedEveryWrite) {
   EXPECT_EQ(s.SetPercent(true), kChanged);
   EXPECT_EQ(s.SetReverseScheme(false), kChanged);
   EXPECT_TRUE(s.Percent());
-  s.SetReverseScheme(true);
-  s.SetPos(40);
-  s.ResetProperties();
-  EXPECT_FALSE(s.Percent());
-  EXPECT_FALSE(s.ReverseScheme());
-  EXPECT_EQ(s.Pos(), 40);
 }
 
 TEST(GaugeState, GetPosKeepsLow16Bits) {

@@ -95,7 +95,6 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     const bool reverse = id == zelbo::kDispReverseScheme;
     if (!put) {
       if (result) {
-        ::VariantClear(result);
         V_VT(result) = VT_BOOL;
         V_BOOL(result) = (reverse ? m_state.ReverseScheme() : m_state.Percent()) ? VARIANT_TRUE : VARIANT_FALSE;
       }
@@ -129,7 +128,6 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     case zelbo::kDispSetBorderWidth: Apply(m_state.SetBorderWidth(a)); break;
     case zelbo::kDispGetPos:
       if (result) {
-        ::VariantClear(result);
         V_VT(result) = VT_I2;
         V_I2(result) = m_state.GetPos();
       }

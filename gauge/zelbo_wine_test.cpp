@@ -9,17 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "fw/com.h"
 #include "fw/handle.h"
-#include "fw/ole/reg_entries.h"
+#include "fw/ole/com_guard.h"
 #include "gauge/zelbo_ids.h"
 
 namespace {
@@ -234,6 +237,30 @@ class EventSink final : public fw::com::Object<EventSink, IDispatch> {
   }
 };
 
+// ---- exceptions stop at the COM boundary ----
+
+class ThrowingObject final : public fw::com::Object<ThrowingObject, IUnknown> {
+ public:
+  explicit ThrowingObject(bool outOfMemory) {
+    if (outOfMemory) throw std::bad_alloc();
+    throw std::runtime_error("broken");
+  }
+  void* Find(REFIID) noexcept { return nullptr; }
+};
+
+TEST(ComBoundary, ExceptionsBecomeErrorCodes) {
+  EXPECT_EQ(fw::ole::Guarded([] { return S_FALSE; }), S_FALSE);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw std::length_error("too long"); }), E_UNEXPECTED);
+  EXPECT_EQ(fw::ole::Guarded([]() -> HRESULT { throw 42; }), E_UNEXPECTED);
+
+  // A constructor that throws leaves no object and no count behind.
+  const long before = fw::com::ModuleCount();
+  EXPECT_FALSE(fw::com::Make<ThrowingObject>(true));
+  EXPECT_FALSE(fw::com::Make<ThrowingObject>(false));
+  EXPECT_EQ(fw::com::ModuleCount(), before);
+}
+
 // ---- registration ----
 
 TEST(Registration, Regsvr32WritesExactlyTheEntriesAndRemovesThem) {
@@ -243,11 +270,26 @@ TEST(Registration, Regsvr32WritesExactlyTheEntriesAndRemovesThem) {
   Collect(zelbo::kCtrlProgId, found);
   Collect(std::string("CLSID\\") + zelbo::kCtrlClsidText, found);
   Collect(std::string("CLSID\\") + zelbo::kPageClsidText, found);
-  fw::ole::ControlClassInfo c{zelbo::kCtrlClsidText, zelbo::kCtrlProgId, "Zelbo Control", ShortOcxPath(), 1,
-                              131473, zelbo::kLibIdText, "1.0"};
-  for (const auto& e : fw::ole::ControlEntries(c)) expected.insert({e.key, e.name, e.value});
-  for (const auto& e : fw::ole::PageEntries({zelbo::kPageClsidText, "Zelbo Property Page", ShortOcxPath()}))
-    expected.insert({e.key, e.name, e.value});
+  // Written out in full: a wrong entry in the module's table must not pass.
+  const std::string ctl = std::string("CLSID\\") + zelbo::kCtrlClsidText;
+  const std::string page = std::string("CLSID\\") + zelbo::kPageClsidText;
+  const std::string path = ShortOcxPath();
+  expected = {
+      {"ZELBO.ZelboCtrl.1", "", "Zelbo Control"},
+      {"ZELBO.ZelboCtrl.1\\CLSID", "", zelbo::kCtrlClsidText},
+      {ctl, "", "Zelbo Control"},
+      {ctl + "\\ProgID", "", "ZELBO.ZelboCtrl.1"},
+      {ctl + "\\InprocServer32", "", path},
+      {ctl + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {ctl + "\\ToolboxBitmap32", "", path + ", 1"},
+      {ctl + "\\MiscStatus", "", "0"},
+      {ctl + "\\MiscStatus\\1", "", "131473"},
+      {ctl + "\\Control", "", ""},
+      {ctl + "\\TypeLib", "", zelbo::kLibIdText},
+      {ctl + "\\Version", "", "1.0"},
+      {page, "", "Zelbo Property Page"},
+      {page + "\\InprocServer32", "", path},
+  };
   EXPECT_EQ(found, expected);
   EXPECT_FALSE(KeyExists(zelbo::kPageProgId));
   EXPECT_TRUE(KeyExists(std::string("TypeLib\\") + zelbo::kLibIdText + "\\1.0\\409\\win32"));
@@ -277,6 +319,30 @@ TEST(Registration, A16BitServerKeepsTheClassKey) {
   EXPECT_TRUE(KeyExists(zelbo::kCtrlProgId));
   ::RegDeleteTreeA(HKEY_CLASSES_ROOT, cls.c_str());
   ::RegDeleteTreeA(HKEY_CLASSES_ROOT, zelbo::kCtrlProgId);
+}
+
+// The registered library file may have moved or gone since: unregistering
+// still removes the library's registration.
+TEST(Registration, UnregisterRemovesALibraryWhoseFileIsGone) {
+  Module m;
+  ASSERT_EQ(m.Register(), S_OK);
+  const std::string lib = std::string("TypeLib\\") + zelbo::kLibIdText;
+  const std::string disp = std::string("Interface\\") + zelbo::kDispIidText;
+  ASSERT_TRUE(KeyExists(disp));
+  fw::UniqueKey k;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CLASSES_ROOT, (lib + "\\1.0\\409\\win32").c_str(), 0, KEY_WRITE, k.put()),
+            ERROR_SUCCESS);
+  const char gone[] = "C:\\no such folder\\Zelbo.ocx";
+  ASSERT_EQ(::RegSetValueExA(k.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(gone), sizeof gone),
+            ERROR_SUCCESS);
+  k.reset();
+  EXPECT_EQ(m.Unregister(), S_OK);
+  EXPECT_FALSE(KeyExists(lib));
+  EXPECT_FALSE(KeyExists(disp));
+  EXPECT_FALSE(KeyExists(std::string("CLSID\\") + zelbo::kCtrlClsidText));
+  EXPECT_EQ(m.Unregister(), S_OK);  // and again: nothing registered is no failure
+  ::RegDeleteTreeA(HKEY_CLASSES_ROOT, lib.c_str());
+  ::RegDeleteKeyA(HKEY_CLASSES_ROOT, lib.c_str());
 }
 
 // ---- type library ----
@@ -526,6 +592,54 @@ TEST_F(Registered, ClassInfoPagesAndConnectionPoint) {
   EXPECT_EQ(sink.detach()->Release(), 0u);
 }
 
+void ExpectPropertiesVerb(OLEVERB& v) {
+  EXPECT_EQ(v.lVerb, OLEIVERB_PROPERTIES);
+  ASSERT_TRUE(v.lpszVerbName);
+  EXPECT_STREQ(v.lpszVerbName, L"&Properties...");
+  EXPECT_EQ(v.fuFlags, 0u);
+  EXPECT_EQ(v.grfAttribs, static_cast<DWORD>(OLEVERBATTRIB_ONCONTAINERMENU));
+  ::CoTaskMemFree(v.lpszVerbName);  // the caller owns the name
+  v.lpszVerbName = nullptr;
+}
+
+// The one verb is listed by the control itself: registration writes no verbs.
+TEST_F(Registered, VerbsListThePropertiesVerb) {
+  Ptr<IDispatch> d = Create();
+  Ptr<IEnumOLEVERB> verbs;
+  ASSERT_EQ(d.As<IOleObject>(IID_IOleObject)->EnumVerbs(verbs.put()), S_OK);
+  OLEVERB v[2] = {};
+  ULONG got = 99;
+  ASSERT_EQ(verbs->Next(2, v, &got), S_FALSE);
+  ASSERT_EQ(got, 1u);
+  ExpectPropertiesVerb(v[0]);
+  EXPECT_EQ(verbs->Next(1, v, &got), S_FALSE);
+  EXPECT_EQ(got, 0u);
+  EXPECT_EQ(verbs->Next(2, v, nullptr), E_POINTER);
+
+  EXPECT_EQ(verbs->Reset(), S_OK);
+  EXPECT_EQ(verbs->Skip(1), S_OK);
+  EXPECT_EQ(verbs->Next(1, v, nullptr), S_FALSE);
+  EXPECT_EQ(verbs->Reset(), S_OK);
+  EXPECT_EQ(verbs->Skip(2), S_FALSE);
+
+  // A clone has its own position.
+  EXPECT_EQ(verbs->Reset(), S_OK);
+  Ptr<IEnumOLEVERB> clone;
+  ASSERT_EQ(verbs->Clone(clone.put()), S_OK);
+  ASSERT_EQ(verbs->Next(1, v, nullptr), S_OK);
+  ExpectPropertiesVerb(v[0]);
+  Ptr<IEnumOLEVERB> spent;
+  ASSERT_EQ(verbs->Clone(spent.put()), S_OK);
+  EXPECT_EQ(spent->Next(1, v, nullptr), S_FALSE);
+  ASSERT_EQ(clone->Next(1, v, &got), S_OK);
+  EXPECT_EQ(got, 1u);
+  ExpectPropertiesVerb(v[0]);
+  EXPECT_EQ(verbs->Clone(nullptr), E_POINTER);
+  spent.reset();
+  clone.reset();
+  EXPECT_EQ(verbs.detach()->Release(), 0u);
+}
+
 // ---- dispatch ----
 
 TEST_F(Registered, MembersByDispidFollowTheGaugeRules) {
@@ -629,6 +743,43 @@ TEST_F(Registered, MalformedCallsGetStandardErrors) {
   EXPECT_EQ(d->Invoke(zelbo::kDispStepIt, IID_IDispatch, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
             DISP_E_UNKNOWNINTERFACE);
   EXPECT_EQ(GetPos(d.get()), 0);
+}
+
+// Callers may hand in an uninitialised result: it is overwritten, never freed.
+TEST_F(Registered, InvokeOverwritesAnUninitialisedResult) {
+  Ptr<IDispatch> d = Create();
+  Method(d.get(), zelbo::kDispSetPos, {Arg(short{33})});
+  Put(d.get(), zelbo::kDispPercent, true);
+  struct Case {
+    const char* what;
+    DISPID id;
+    WORD flags;
+    REFIID iid;
+    HRESULT hr;
+    VARTYPE vt;
+  };
+  const Case cases[] = {
+      {"method result", zelbo::kDispGetPos, DISPATCH_METHOD, IID_NULL, S_OK, VT_I2},
+      {"property get", zelbo::kDispPercent, DISPATCH_PROPERTYGET, IID_NULL, S_OK, VT_BOOL},
+      {"no result", zelbo::kDispStepIt, DISPATCH_METHOD, IID_NULL, S_OK, VT_EMPTY},
+      {"unknown member", 99, DISPATCH_METHOD, IID_NULL, DISP_E_MEMBERNOTFOUND, VT_EMPTY},
+      {"bad interface", zelbo::kDispGetPos, DISPATCH_METHOD, IID_IDispatch, DISP_E_UNKNOWNINTERFACE, VT_EMPTY},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    VARIANT result;
+    V_VT(&result) = VT_BSTR;
+    V_BSTR(&result) = static_cast<BSTR>(kPoisonPtr);
+    DISPPARAMS none{};
+    EXPECT_EQ(d->Invoke(c.id, c.iid, LOCALE_USER_DEFAULT, c.flags, &none, &result, nullptr, nullptr), c.hr);
+    EXPECT_EQ(V_VT(&result), c.vt);
+    if (c.vt == VT_I2) {
+      EXPECT_EQ(V_I2(&result), 33);
+    }
+    if (c.vt == VT_BOOL) {
+      EXPECT_EQ(V_BOOL(&result), VARIANT_TRUE);
+    }
+  }
 }
 
 TEST_F(Registered, NamesResolveToDispids) {
@@ -1035,6 +1186,32 @@ TEST_F(Registered, InPlaceActivationFollowsTheSiteProtocol) {
   }
 }
 
+// An unknown positive verb runs the primary verb; an unknown negative one is
+// refused without activating.
+TEST_F(Registered, UnknownVerbs) {
+  HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr, nullptr,
+                                  nullptr);
+  auto site = fw::com::Make<FakeSite>(parent, false);
+  {
+    Ptr<IDispatch> d = Create();
+    auto obj = d.As<IOleObject>(IID_IOleObject);
+    ASSERT_EQ(obj->SetClientSite(site.get()), S_OK);
+    RECT pos = site->pos;
+    EXPECT_EQ(obj->DoVerb(-42, nullptr, site.get(), 0, parent, &pos), E_NOTIMPL);
+    EXPECT_TRUE(site->calls.empty());
+    EXPECT_EQ(obj->DoVerb(7, nullptr, site.get(), 0, parent, &pos), OLEOBJ_S_INVALIDVERB);
+    EXPECT_EQ(site->calls, (std::vector<std::string>{"CanInPlaceActivate", "OnInPlaceActivate", "GetWindow",
+                                                     "GetWindowContext", "OnUIActivate"}));
+    HWND ctl = nullptr;
+    ASSERT_EQ(d.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&ctl), S_OK);
+    EXPECT_TRUE(::IsWindowVisible(ctl));
+    EXPECT_EQ(obj->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(obj->SetClientSite(nullptr), S_OK);
+  }
+  EXPECT_EQ(site.detach()->Release(), 0u);
+  ::DestroyWindow(parent);
+}
+
 // ---- in-place activation in the platform's control host ----
 
 LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcA(w, m, wp, lp); }
@@ -1099,12 +1276,23 @@ TEST_F(Registered, ActivatesInPlaceInTheControlHost) {
     ::UpdateWindow(ctl);
     EXPECT_FALSE(::GetUpdateRect(ctl, nullptr, FALSE));
 
-    // Moving through the in-place interface moves the window.
-    RECT pos{5, 5, 105, 25};
-    EXPECT_EQ(ipo->SetObjectRects(&pos, &pos), S_OK);
-    ::GetClientRect(ctl, &rc);
-    EXPECT_EQ(rc.right, 100);
-    EXPECT_EQ(rc.bottom, 20);
+    // Moving through the in-place interface moves the window, and a new size
+    // repaints all of it: the bevel follows the new edges.
+    const RECT moves[] = {{0, 0, 100, 10}, {0, 0, 120, 10}, {0, 0, 120, 13}, {0, 0, 100, 13}};
+    for (const RECT& m : moves) {
+      SCOPED_TRACE(testing::Message() << m.right - m.left << " x " << m.bottom - m.top);
+      ::UpdateWindow(ctl);
+      ::ValidateRect(ctl, nullptr);
+      RECT pos = m;
+      EXPECT_EQ(ipo->SetObjectRects(&pos, &pos), S_OK);
+      ::GetClientRect(ctl, &rc);
+      EXPECT_EQ(rc.right, m.right - m.left);
+      EXPECT_EQ(rc.bottom, m.bottom - m.top);
+      RECT dirty{};
+      EXPECT_TRUE(::GetUpdateRect(ctl, &dirty, FALSE));
+      EXPECT_TRUE(::EqualRect(&dirty, &rc)) << dirty.left << "," << dirty.top << "," << dirty.right << ","
+                                            << dirty.bottom;
+    }
 
     EXPECT_EQ(ipo->InPlaceDeactivate(), S_OK);
     EXPECT_FALSE(::IsWindow(ctl));
@@ -1229,6 +1417,85 @@ TEST_F(Registered, CanUnloadOnlyWhenNothingIsHeld) {
   EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
   page.reset();
   EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(Registered, AnUnbalancedUnlockKeepsLiveObjects) {
+  auto getClass = module_.Get<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+  Ptr<IClassFactory> factory;
+  ASSERT_EQ(getClass(kClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  Ptr<IUnknown> obj;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, obj.put_void()), S_OK);
+  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+  factory.reset();
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);  // the object still lives
+  ASSERT_EQ(getClass(kClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+  factory.reset();
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+  obj.reset();
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+
+  // Locks taken afterwards still count.
+  ASSERT_EQ(getClass(kClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+  factory.reset();
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+  ASSERT_EQ(getClass(kPageClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(factory->LockServer(FALSE), S_OK);  // through the other factory: the lock is the module's
+  factory.reset();
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+// Several single-threaded apartments use the module at once: the shared
+// factory count, the type library and the window class hold up.
+TEST_F(Registered, SeveralApartmentsAtOnce) {
+  auto getClass = module_.Get<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+  constexpr int kThreads = 4;
+  std::atomic<int> waiting{kThreads}, ready{kThreads};
+  std::atomic<int> failures{0};
+  auto work = [&] {
+    ::OleInitialize(nullptr);
+    {
+      Ptr<IClassFactory> factory;
+      if (getClass(kClsid, IID_IClassFactory, factory.put_void()) != S_OK) ++failures;
+      // Everyone starts together so the first uses of the caches meet.
+      --waiting;
+      while (waiting > 0) ::Sleep(0);
+      Ptr<IDispatch> d;
+      if (!factory || factory->CreateInstance(nullptr, IID_IDispatch, d.put_void()) != S_OK) {
+        ++failures;
+      } else {
+        Ptr<ITypeInfo> ti;
+        if (d->GetTypeInfo(0, 0, ti.put()) != S_OK) ++failures;
+        HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 50, nullptr, nullptr, nullptr, nullptr);
+        auto site = fw::com::Make<FakeSite>(parent, false);
+        auto obj = d.As<IOleObject>(IID_IOleObject);
+        RECT pos = site->pos;
+        obj->SetClientSite(site.get());
+        if (obj->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.get(), 0, parent, &pos) != S_OK) ++failures;
+        obj->Close(OLECLOSE_NOSAVE);
+        obj->SetClientSite(nullptr);
+        ::DestroyWindow(parent);
+      }
+      // And again for the factory's reference count.
+      --ready;
+      while (ready > 0) ::Sleep(0);
+      for (int i = 0; i < 2000000 && factory; ++i) {
+        factory->AddRef();
+        factory->Release();
+      }
+    }
+    ::OleUninitialize();
+  };
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i) threads.emplace_back(work);
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+  Ptr<IClassFactory> factory;
+  ASSERT_EQ(getClass(kClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(factory->AddRef(), 2u);  // the one reference held here, and this one
+  EXPECT_EQ(factory->Release(), 1u);
 }
 
 // ---- a late-bound script client ----

@@ -1,24 +1,34 @@
 #include "fw/ole/ole_control.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <new>
 #include <string>
 #include <utility>
 
 #include "fw/handle.h"
+#include "fw/ole/com_guard.h"
 #include "fw/ole/ole_module.h"
 #include "fw/ole/prop_bag.h"
 
 namespace fw::ole {
 namespace {
 
-// An enumerator over a snapshot of items; T is copied with AddRef semantics
-// by Copy.
-template <class IEnum, class T, void (*Copy)(T&, const T&), void (*Clear)(T&)>
+// An enumerator over a snapshot of items. Copy gives a copy its own
+// references or memory (false when memory runs out), Clear releases them.
+template <class IEnum, class T, bool (*Copy)(T&, const T&), void (*Clear)(T&)>
 class Enumerator final : public com::Object<Enumerator<IEnum, T, Copy, Clear>, IEnum> {
  public:
   Enumerator(const std::vector<T>& items, ULONG pos) : pos_(pos) {
-    items_.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) Copy(items_[i], items[i]);
+    items_.reserve(items.size());
+    for (const T& item : items) {
+      T copy{};
+      if (!Copy(copy, item)) {
+        for (T& t : items_) Clear(t);
+        throw std::bad_alloc();
+      }
+      items_.push_back(copy);
+    }
   }
   ~Enumerator() override {
     for (T& t : items_) Clear(t);
@@ -30,7 +40,13 @@ class Enumerator final : public com::Object<Enumerator<IEnum, T, Copy, Clear>, I
   STDMETHODIMP Next(ULONG count, T* out, ULONG* fetched) override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG n = 0;
-    for (; n < count && pos_ < items_.size(); ++n, ++pos_) Copy(out[n], items_[pos_]);
+    for (; n < count && pos_ < items_.size(); ++n, ++pos_) {
+      if (!Copy(out[n], items_[pos_])) {
+        while (n > 0) Clear(out[--n]);
+        if (fetched) *fetched = 0;
+        return E_OUTOFMEMORY;
+      }
+    }
     if (fetched) *fetched = n;
     return n == count ? S_OK : S_FALSE;
   }
@@ -54,24 +70,42 @@ class Enumerator final : public com::Object<Enumerator<IEnum, T, Copy, Clear>, I
   ULONG pos_;
 };
 
-void CopyCp(IConnectionPoint*& to, IConnectionPoint* const& from) {
+bool CopyCp(IConnectionPoint*& to, IConnectionPoint* const& from) {
   to = from;
   if (to) to->AddRef();
+  return true;
 }
 void ClearCp(IConnectionPoint*& cp) {
   if (cp) cp->Release();
   cp = nullptr;
 }
-void CopyCd(CONNECTDATA& to, const CONNECTDATA& from) {
+bool CopyCd(CONNECTDATA& to, const CONNECTDATA& from) {
   to = from;
   if (to.pUnk) to.pUnk->AddRef();
+  return true;
 }
 void ClearCd(CONNECTDATA& cd) {
   if (cd.pUnk) cd.pUnk->Release();
   cd.pUnk = nullptr;
 }
+// A verb's name is the caller's to free, with CoTaskMemFree.
+bool CopyVerb(OLEVERB& to, const OLEVERB& from) {
+  to = from;
+  to.lpszVerbName = nullptr;
+  if (!from.lpszVerbName) return true;
+  const size_t bytes = (std::wcslen(from.lpszVerbName) + 1) * sizeof(OLECHAR);
+  to.lpszVerbName = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+  if (!to.lpszVerbName) return false;
+  std::copy_n(from.lpszVerbName, bytes / sizeof(OLECHAR), to.lpszVerbName);
+  return true;
+}
+void ClearVerb(OLEVERB& v) {
+  ::CoTaskMemFree(v.lpszVerbName);
+  v.lpszVerbName = nullptr;
+}
 using EnumCps = Enumerator<IEnumConnectionPoints, IConnectionPoint*, CopyCp, ClearCp>;
 using EnumCds = Enumerator<IEnumConnections, CONNECTDATA, CopyCd, ClearCd>;
+using EnumOleVerbs = Enumerator<IEnumOLEVERB, OLEVERB, CopyVerb, ClearVerb>;
 
 // The connection point of the event interface: a small object that keeps its
 // control alive; the control keeps the sinks.
@@ -289,13 +323,11 @@ STDMETHODIMP COleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
 
 STDMETHODIMP COleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* dp, VARIANT* result,
                                  EXCEPINFO*, UINT* argErr) {
+  // Callers may pass an uninitialised result: it is written, never cleared.
+  if (result) ::VariantInit(result);
   if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (!dp) return E_INVALIDARG;
-  try {
-    return InvokeMember(id, flags, dp, result, argErr);
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return Guarded([&] { return InvokeMember(id, flags, dp, result, argErr); });
 }
 
 // ---- IOleObject ----
@@ -352,15 +384,26 @@ STDMETHODIMP COleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
       return S_OK;
     case OLEIVERB_PROPERTIES:
       return ShowPropertyFrame(parent);
-    default:
-      return verb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+    default: {
+      if (verb < 0) return E_NOTIMPL;
+      // A verb the control does not know acts as the primary verb.
+      const HRESULT hr = InPlaceActivate(true, parent, pos);
+      return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
+    }
   }
 }
 
 STDMETHODIMP COleControl::EnumVerbs(IEnumOLEVERB** verbs) {
   if (!verbs) return E_POINTER;
   *verbs = nullptr;
-  return ::OleRegEnumVerbs(info_.clsid, verbs);
+  // The verb a container may put on its menu: the property frame. The list
+  // lives here, not in the registry.
+  return Guarded([&]() -> HRESULT {
+    const std::vector<OLEVERB> list{
+        {OLEIVERB_PROPERTIES, const_cast<LPOLESTR>(L"&Properties..."), 0, OLEVERBATTRIB_ONCONTAINERMENU}};
+    *verbs = com::Make<EnumOleVerbs>(list, 0).detach();
+    return *verbs ? S_OK : E_OUTOFMEMORY;
+  });
 }
 
 STDMETHODIMP COleControl::Update() { return S_OK; }
@@ -371,9 +414,11 @@ STDMETHODIMP COleControl::GetUserClassID(CLSID* clsid) { return GetClassID(clsid
 STDMETHODIMP COleControl::GetUserType(DWORD, LPOLESTR* type) {
   if (!type) return E_POINTER;
   *type = nullptr;
-  std::string name = COleControlModule::Instance().LoadString(info_.typeNameId);
-  if (name.empty()) name = GuidText(info_.clsid);
-  return TaskString(name, type);
+  return Guarded([&] {
+    std::string name = COleControlModule::Instance().LoadString(info_.typeNameId);
+    if (name.empty()) name = GuidText(info_.clsid);
+    return TaskString(name, type);
+  });
 }
 
 STDMETHODIMP COleControl::SetExtent(DWORD aspect, SIZEL* size) {
@@ -553,41 +598,47 @@ STDMETHODIMP COleControl::IsDirty() { return modified_ ? S_OK : S_FALSE; }
 
 STDMETHODIMP COleControl::Load(LPSTREAM stream) {
   if (!stream) return E_POINTER;
-  // The stream holds exactly what a save writes: read that much and no more,
-  // so a container's following data stays where it is.
-  StreamWriter sizer;
-  DoPropExchange(sizer);
-  std::vector<std::uint8_t> bytes(sizer.Bytes().size());
-  ULONG got = 0;
-  const HRESULT hr = stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &got);
-  StreamReader reader(bytes.data(), SUCCEEDED(hr) ? got : 0);
-  if (!DoPropExchange(reader)) {
-    OnResetState();
-    return E_FAIL;
-  }
-  modified_ = false;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    // The stream holds exactly what a save writes: read that much and no
+    // more, so a container's following data stays where it is.
+    StreamWriter sizer;
+    DoPropExchange(sizer);
+    std::vector<std::uint8_t> bytes(sizer.Bytes().size());
+    ULONG got = 0;
+    const HRESULT hr = stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &got);
+    StreamReader reader(bytes.data(), SUCCEEDED(hr) ? got : 0);
+    if (!DoPropExchange(reader)) {
+      OnResetState();
+      return E_FAIL;
+    }
+    modified_ = false;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COleControl::Save(LPSTREAM stream, BOOL clearDirty) {
   if (!stream) return E_POINTER;
-  StreamWriter writer;
-  DoPropExchange(writer);
-  ULONG written = 0;
-  const auto& bytes = writer.Bytes();
-  const HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-  if (FAILED(hr)) return hr;
-  if (written != bytes.size()) return STG_E_MEDIUMFULL;
-  if (clearDirty) modified_ = false;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    StreamWriter writer;
+    DoPropExchange(writer);
+    ULONG written = 0;
+    const auto& bytes = writer.Bytes();
+    const HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    if (FAILED(hr)) return hr;
+    if (written != bytes.size()) return STG_E_MEDIUMFULL;
+    if (clearDirty) modified_ = false;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COleControl::GetSizeMax(ULARGE_INTEGER* size) {
   if (!size) return E_POINTER;
-  StreamWriter sizer;
-  DoPropExchange(sizer);
-  size->QuadPart = sizer.Bytes().size();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    StreamWriter sizer;
+    DoPropExchange(sizer);
+    size->QuadPart = sizer.Bytes().size();
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COleControl::InitNew() {
@@ -598,21 +649,25 @@ STDMETHODIMP COleControl::InitNew() {
 
 STDMETHODIMP COleControl::Load(IPropertyBag* bag, IErrorLog* log) {
   if (!bag) return E_POINTER;
-  BagReader reader(bag, log);
-  if (!DoPropExchange(reader)) {
-    OnResetState();
-    return E_FAIL;
-  }
-  modified_ = false;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    BagReader reader(bag, log);
+    if (!DoPropExchange(reader)) {
+      OnResetState();
+      return E_FAIL;
+    }
+    modified_ = false;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
   if (!bag) return E_POINTER;
-  BagWriter writer(bag);
-  if (!DoPropExchange(writer)) return E_FAIL;
-  if (clearDirty) modified_ = false;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    BagWriter writer(bag);
+    if (!DoPropExchange(writer)) return E_FAIL;
+    if (clearDirty) modified_ = false;
+    return S_OK;
+  });
 }
 
 // ---- class info, pages, events ----
@@ -669,11 +724,13 @@ HRESULT COleControl::ShowPropertyFrame(HWND parent) {
 STDMETHODIMP COleControl::EnumConnectionPoints(IEnumConnectionPoints** e) {
   if (!e) return E_POINTER;
   *e = nullptr;
-  com::Ptr<EventPoint> cp = com::Make<EventPoint>(this);
-  if (!cp) return E_OUTOFMEMORY;
-  std::vector<IConnectionPoint*> items{cp.get()};
-  *e = com::Make<EnumCps>(items, 0).detach();
-  return *e ? S_OK : E_OUTOFMEMORY;
+  return Guarded([&]() -> HRESULT {
+    com::Ptr<EventPoint> cp = com::Make<EventPoint>(this);
+    if (!cp) return E_OUTOFMEMORY;
+    std::vector<IConnectionPoint*> items{cp.get()};
+    *e = com::Make<EnumCps>(items, 0).detach();
+    return *e ? S_OK : E_OUTOFMEMORY;
+  });
 }
 
 STDMETHODIMP COleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** cp) {
@@ -692,9 +749,11 @@ HRESULT COleControl::AdviseEvents(IUnknown* sink, DWORD* cookie) {
   if (FAILED(sink->QueryInterface(info_.eventsIid, s.put_void())) &&
       FAILED(sink->QueryInterface(IID_IDispatch, s.put_void())))
     return CONNECT_E_CANNOTCONNECT;
-  sinks_.push_back({nextCookie_, std::move(s)});
-  *cookie = nextCookie_++;
-  return S_OK;
+  return Guarded([&] {
+    sinks_.push_back({nextCookie_, std::move(s)});
+    *cookie = nextCookie_++;
+    return S_OK;
+  });
 }
 
 HRESULT COleControl::UnadviseEvents(DWORD cookie) {
@@ -706,10 +765,13 @@ HRESULT COleControl::UnadviseEvents(DWORD cookie) {
 
 HRESULT COleControl::EnumEventConnections(IEnumConnections** e) {
   if (!e) return E_POINTER;
-  std::vector<CONNECTDATA> items;
-  for (const Sink& s : sinks_) items.push_back({s.unk.get(), s.cookie});
-  *e = com::Make<EnumCds>(items, 0).detach();
-  return *e ? S_OK : E_OUTOFMEMORY;
+  *e = nullptr;
+  return Guarded([&]() -> HRESULT {
+    std::vector<CONNECTDATA> items;
+    for (const Sink& s : sinks_) items.push_back({s.unk.get(), s.cookie});
+    *e = com::Make<EnumCds>(items, 0).detach();
+    return *e ? S_OK : E_OUTOFMEMORY;
+  });
 }
 
 }  // namespace fw::ole

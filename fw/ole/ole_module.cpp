@@ -2,7 +2,10 @@
 
 #include <olectl.h>
 
+#include <cstdio>
+
 #include "fw/handle.h"
+#include "fw/ole/com_guard.h"
 
 namespace fw::ole {
 namespace {
@@ -20,6 +23,21 @@ std::wstring Wide(const std::string& s) {
 bool KeyExists(const std::string& key) {
   UniqueKey k;
   return ::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+}
+
+// Decrements n unless it is already zero: the new value, or -1 when n was zero.
+long DecrementAboveZero(std::atomic<long>& n) {
+  long v = n.load();
+  do {
+    if (v == 0) return -1;
+  } while (!n.compare_exchange_weak(v, v - 1));
+  return v - 1;
+}
+
+// Server locks of the module, whichever factory took them.
+std::atomic<long>& ServerLocks() {
+  static std::atomic<long> locks{0};
+  return locks;
 }
 
 }  // namespace
@@ -85,28 +103,35 @@ STDMETHODIMP COleObjectFactory::QueryInterface(REFIID iid, void** out) {
 }
 
 STDMETHODIMP_(ULONG) COleObjectFactory::AddRef() {
-  if (++refs_ == 1) com::ModuleLock();
-  return static_cast<ULONG>(refs_);
+  const long n = ++refs_;
+  if (n == 1) com::ModuleLock();
+  return static_cast<ULONG>(n);
 }
 
 STDMETHODIMP_(ULONG) COleObjectFactory::Release() {
-  if (refs_ == 0) return 0;  // an unbalanced release must not unbalance the module count
-  if (--refs_ == 0) com::ModuleUnlock();
-  return static_cast<ULONG>(refs_);
+  // An unbalanced release must not unbalance the module count.
+  const long n = DecrementAboveZero(refs_);
+  if (n < 0) return 0;
+  if (n == 0) com::ModuleUnlock();
+  return static_cast<ULONG>(n);
 }
 
 STDMETHODIMP COleObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  return create_(iid, out);
+  return Guarded([&] { return create_(iid, out); });
 }
 
 STDMETHODIMP COleObjectFactory::LockServer(BOOL lock) {
-  if (lock)
+  if (lock) {
+    ++ServerLocks();
     com::ModuleLock();
-  else
+  } else if (DecrementAboveZero(ServerLocks()) >= 0) {
+    // An unlock without its lock is ignored: it would otherwise count
+    // against the live objects and let the module unload under them.
     com::ModuleUnlock();
+  }
   return S_OK;
 }
 
@@ -159,13 +184,16 @@ std::string COleControlModule::LoadString(UINT id) const {
 HRESULT COleControlModule::TypeLib(ITypeLib** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (!typeLib_) {
-    const HRESULT hr = ::LoadTypeLibEx(Wide(ModulePath()).c_str(), REGKIND_NONE, typeLib_.put());
-    if (FAILED(hr)) return hr;
-  }
-  *out = typeLib_.get();
-  (*out)->AddRef();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    std::lock_guard<std::mutex> hold(cacheLock_);
+    if (!typeLib_) {
+      const HRESULT hr = ::LoadTypeLibEx(Wide(ModulePath()).c_str(), REGKIND_NONE, typeLib_.put());
+      if (FAILED(hr)) return hr;
+    }
+    *out = typeLib_.get();
+    (*out)->AddRef();
+    return S_OK;
+  });
 }
 
 void COleControlModule::SetTypeLibId(const GUID& libId, WORD major, WORD minor, LCID lcid) {
@@ -190,14 +218,18 @@ HRESULT COleControlModule::CanUnloadNow() {
 }
 
 void COleControlModule::ReleaseCaches() {
+  std::lock_guard<std::mutex> hold(cacheLock_);
   typeLib_.reset();
   if (windowClass_ && ::UnregisterClassA(kWindowClass, instance_)) windowClass_ = false;
 }
 
 const char* COleControlModule::ControlWindowClass(WNDPROC proc) {
+  std::lock_guard<std::mutex> hold(cacheLock_);
   if (!windowClass_) {
     WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
+    // A control draws to its edges (bevels, a centred caption): a new size
+    // repaints all of it, not only the uncovered strip.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance_;
     wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -207,27 +239,57 @@ const char* COleControlModule::ControlWindowClass(WNDPROC proc) {
   return kWindowClass;
 }
 
-HRESULT COleControlModule::RegisterServer() {
+namespace {
+
+// Registers the library embedded in the module at path, under that path.
+HRESULT RegisterEmbeddedLib(const std::wstring& path) {
   com::Ptr<ITypeLib> lib;
-  const std::wstring path = Wide(ModulePath());
-  if (FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put())) ||
-      FAILED(::RegisterTypeLib(lib.get(), const_cast<LPOLESTR>(path.c_str()), nullptr)))
-    return SELFREG_E_TYPELIB;
-  for (const COleObjectFactory* f : factories_)
-    if (!f->UpdateRegistry(*this, true)) return SELFREG_E_CLASS;
+  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
+  if (SUCCEEDED(hr)) hr = ::RegisterTypeLib(lib.get(), const_cast<LPOLESTR>(path.c_str()), nullptr);
+  return hr;
+}
+
+}  // namespace
+
+HRESULT COleControlModule::RegisterServer() {
+  return Guarded([&]() -> HRESULT {
+    if (FAILED(RegisterEmbeddedLib(Wide(ModulePath())))) return SELFREG_E_TYPELIB;
+    for (const COleObjectFactory* f : factories_)
+      if (!f->UpdateRegistry(*this, true)) return SELFREG_E_CLASS;
+    return S_OK;
+  });
+}
+
+HRESULT COleControlModule::UnregisterTypeLib() {
+  const std::string libKey = "TypeLib\\" + GuidText(libId_);
+  char tail[48] = {};
+  std::snprintf(tail, sizeof tail, "\\%x.%x\\%lx\\win32", static_cast<unsigned>(libMajor_),
+                static_cast<unsigned>(libMinor_), static_cast<unsigned long>(libLcid_));
+  if (FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32))) {
+    // Nothing registered (any more) is already unregistered.
+    if (!KeyExists(libKey + tail)) return S_OK;
+    // The platform reads the registered file to learn the library's
+    // interfaces; when that file has moved or gone, point the registration
+    // at this module, whose library has the same identity, and remove it
+    // from here.
+    if (FAILED(RegisterEmbeddedLib(Wide(ModulePath()))) ||
+        FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32)))
+      return SELFREG_E_TYPELIB;
+  }
+  // The library's own key goes once no other version is left in it (a key
+  // with subkeys is not deleted).
+  ::RegDeleteKeyA(HKEY_CLASSES_ROOT, libKey.c_str());
   return S_OK;
 }
 
 HRESULT COleControlModule::UnregisterServer() {
-  // A library that is not registered (any more) is already unregistered.
-  com::Ptr<ITypeLib> registered;
-  if (SUCCEEDED(::LoadRegTypeLib(libId_, libMajor_, libMinor_, libLcid_, registered.put()))) {
-    registered.reset();
-    if (FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32))) return SELFREG_E_TYPELIB;
-  }
-  for (const COleObjectFactory* f : factories_)
-    if (!f->UpdateRegistry(*this, false)) return SELFREG_E_CLASS;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    const HRESULT hr = UnregisterTypeLib();
+    if (FAILED(hr)) return hr;
+    for (const COleObjectFactory* f : factories_)
+      if (!f->UpdateRegistry(*this, false)) return SELFREG_E_CLASS;
+    return S_OK;
+  });
 }
 
 }  // namespace fw::ole

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ class COleControlModule;
 
 // A class factory with static lifetime. References held by clients count in
 // the module count, as do server locks, so the module stays loaded for them.
+// Clients in several apartments share it: its count is atomic.
 class COleObjectFactory final : public IClassFactory {
  public:
   using CreateFn = HRESULT (*)(REFIID iid, void** out);
@@ -43,7 +46,7 @@ class COleObjectFactory final : public IClassFactory {
   const char* progId_;
   CreateFn create_;
   EntriesFn entries_;
-  long refs_ = 0;
+  std::atomic<long> refs_{0};
 };
 
 class COleControlModule {
@@ -71,7 +74,8 @@ class COleControlModule {
 
   void AddFactory(const COleObjectFactory* factory) { factories_.push_back(factory); }
 
-  // The type library embedded as resource TYPELIB 1, loaded once per module.
+  // The type library embedded as resource TYPELIB 1, loaded once per module
+  // (until the module may unload) whichever apartment asks first.
   HRESULT TypeLib(ITypeLib** out);
 
   // The four exports.
@@ -80,8 +84,8 @@ class COleControlModule {
   HRESULT RegisterServer();
   HRESULT UnregisterServer();
 
-  // A window class for controls' windows, registered on first use and
-  // removed before the module can unload.
+  // A window class for controls' windows, registered on first use (from any
+  // apartment) and removed before the module can unload.
   const char* ControlWindowClass(WNDPROC proc);
 
   // Library identity for (un)registering the type library.
@@ -89,9 +93,12 @@ class COleControlModule {
 
  private:
   void ReleaseCaches();
+  HRESULT UnregisterTypeLib();
 
   HINSTANCE instance_ = nullptr;
   std::vector<const COleObjectFactory*> factories_;
+  // Guards the two caches below: controls in several apartments fill them.
+  std::mutex cacheLock_;
   com::Ptr<ITypeLib> typeLib_;
   bool windowClass_ = false;
   GUID libId_{};

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "fw/ole/com_guard.h"
 #include "fw/ole/ole_module.h"
 
 namespace fw::ole {
@@ -96,22 +97,28 @@ STDMETHODIMP COlePropertyPage::GetPageInfo(PROPPAGEINFO* info) {
   if (!info) return E_POINTER;
   std::memset(info, 0, sizeof *info);
   info->cb = sizeof *info;
-  const std::string title = COleControlModule::Instance().LoadString(captionId_);
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, nullptr, 0);
-  info->pszTitle = static_cast<LPOLESTR>(::CoTaskMemAlloc(sizeof(OLECHAR) * (n > 0 ? n : 1)));
-  if (!info->pszTitle) return E_OUTOFMEMORY;
-  info->pszTitle[0] = 0;
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, info->pszTitle, n);
-  info->size = DialogSize();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    // Everything that may throw comes before the title's memory.
+    const SIZE size = DialogSize();
+    const std::string title = COleControlModule::Instance().LoadString(captionId_);
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, nullptr, 0);
+    info->pszTitle = static_cast<LPOLESTR>(::CoTaskMemAlloc(sizeof(OLECHAR) * (n > 0 ? n : 1)));
+    if (!info->pszTitle) return E_OUTOFMEMORY;
+    info->pszTitle[0] = 0;
+    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, info->pszTitle, n);
+    info->size = size;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COlePropertyPage::SetObjects(ULONG count, IUnknown** objects) {
   if (count && !objects) return E_POINTER;
-  std::vector<com::Ptr<IUnknown>> next;
-  for (ULONG i = 0; i < count; ++i) next.emplace_back(objects[i]);
-  objects_ = std::move(next);
-  return S_OK;
+  return Guarded([&] {
+    std::vector<com::Ptr<IUnknown>> next;
+    for (ULONG i = 0; i < count; ++i) next.emplace_back(objects[i]);
+    objects_ = std::move(next);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP COlePropertyPage::Show(UINT cmd) {
