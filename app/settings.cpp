@@ -14,106 +14,105 @@ constexpr int kDefaultDrivePos = 10;
 }  // namespace
 
 int MemoryStore::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) {
-    auto it = values_.find({section, entry});
-    if (it == values_.end()) return defaultValue;
-    if (const int* v = std::get_if<int>(&it->second)) return *v;
-    return defaultValue;
+  auto it = values_.find({section, entry});
+  if (it == values_.end()) return defaultValue;
+  if (const int* v = std::get_if<int>(&it->second)) return *v;
+  return defaultValue;
 }
 
 bool MemoryStore::WriteProfileInt(const std::string& section, const std::string& entry, int value) {
-    if (!writable_) return false;
-    values_[{section, entry}] = value;
-    return true;
+  if (!writable_) return false;
+  values_[{section, entry}] = value;
+  return true;
 }
 
 std::string MemoryStore::GetProfileString(const std::string& section, const std::string& entry,
                                           const std::string& defaultValue) {
-    auto it = values_.find({section, entry});
-    if (it == values_.end()) return defaultValue;
-    if (const std::string* v = std::get_if<std::string>(&it->second)) return *v;
-    return defaultValue;
+  auto it = values_.find({section, entry});
+  if (it == values_.end()) return defaultValue;
+  if (const std::string* v = std::get_if<std::string>(&it->second)) return *v;
+  return defaultValue;
 }
 
-bool MemoryStore::WriteProfileString(const std::string& section, const std::string& entry,
-                                     const std::string& value) {
-    if (!writable_) return false;
-    values_[{section, entry}] = value;
-    return true;
+bool MemoryStore::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) {
+  if (!writable_) return false;
+  values_[{section, entry}] = value;
+  return true;
 }
 
 void MemoryStore::Put(const std::string& section, const std::string& entry, Value value) {
-    values_[{section, entry}] = std::move(value);
+  values_[{section, entry}] = std::move(value);
 }
 
 std::optional<MemoryStore::Value> MemoryStore::Find(const std::string& section, const std::string& entry) const {
-    auto it = values_.find({section, entry});
-    if (it == values_.end()) return std::nullopt;
-    return it->second;
+  auto it = values_.find({section, entry});
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
 }
 
 bool MemoryStore::HasSection(const std::string& section) const {
-    auto it = values_.lower_bound({section, std::string()});
-    return it != values_.end() && it->first.first == section;
+  auto it = values_.lower_bound({section, std::string()});
+  return it != values_.end() && it->first.first == section;
 }
 
 void LoadSettings(ProfileStore& store, Settings& s) {
-    const std::string sec = kSettingsSection;
-    s.AutoHide = store.GetProfileInt(sec, "AutoHide", 0) != 0;
-    s.Percent = store.GetProfileInt(sec, "Percent", kDefaultPercent);
-    s.nTooltip = store.GetProfileInt(sec, "nTooltip", 0);
-    s.MemoryPos = store.GetProfileInt(sec, "MemoryPos", kDefaultMemoryPos);
-    s.DrivePos = store.GetProfileInt(sec, "DrivePos", kDefaultDrivePos);
-    // Colours are stored as DWORDs; the bit pattern is kept as it is.
-    s.labelText = static_cast<std::uint32_t>(store.GetProfileInt(sec, "labelText", 0));
-    s.listText = static_cast<std::uint32_t>(store.GetProfileInt(sec, "listText", 0));
-    s.CloseNotify = store.GetProfileInt(sec, "CloseNotify", 0) != 0;
-    s.DisableNotify = store.GetProfileInt(sec, "DisableNotify", 0) != 0;
-    s.driveCount = store.GetProfileInt(sec, "driveCount", 0);
+  const std::string sec = kSettingsSection;
+  s.AutoHide = store.GetProfileInt(sec, "AutoHide", 0) != 0;
+  s.Percent = store.GetProfileInt(sec, "Percent", kDefaultPercent);
+  s.nTooltip = store.GetProfileInt(sec, "nTooltip", 0);
+  s.MemoryPos = store.GetProfileInt(sec, "MemoryPos", kDefaultMemoryPos);
+  s.DrivePos = store.GetProfileInt(sec, "DrivePos", kDefaultDrivePos);
+  // Colours are stored as DWORDs; the bit pattern is kept as it is.
+  s.labelText = static_cast<std::uint32_t>(store.GetProfileInt(sec, "labelText", 0));
+  s.listText = static_cast<std::uint32_t>(store.GetProfileInt(sec, "listText", 0));
+  s.CloseNotify = store.GetProfileInt(sec, "CloseNotify", 0) != 0;
+  s.DisableNotify = store.GetProfileInt(sec, "DisableNotify", 0) != 0;
+  s.driveCount = store.GetProfileInt(sec, "driveCount", 0);
 }
 
 void SaveSettings(ProfileStore& store, const Settings& s) {
-    const std::string sec = kSettingsSection;
-    store.WriteProfileInt(sec, "AutoHide", ToBit(s.AutoHide));
-    store.WriteProfileInt(sec, "Percent", s.Percent);
-    store.WriteProfileInt(sec, "nTooltip", s.nTooltip);
-    store.WriteProfileInt(sec, "MemoryPos", s.MemoryPos);
-    store.WriteProfileInt(sec, "DrivePos", s.DrivePos);
-    store.WriteProfileInt(sec, "labelText", static_cast<int>(s.labelText));
-    store.WriteProfileInt(sec, "listText", static_cast<int>(s.listText));
-    store.WriteProfileInt(sec, "CloseNotify", ToBit(s.CloseNotify));
-    store.WriteProfileInt(sec, "DisableNotify", ToBit(s.DisableNotify));
+  const std::string sec = kSettingsSection;
+  store.WriteProfileInt(sec, "AutoHide", ToBit(s.AutoHide));
+  store.WriteProfileInt(sec, "Percent", s.Percent);
+  store.WriteProfileInt(sec, "nTooltip", s.nTooltip);
+  store.WriteProfileInt(sec, "MemoryPos", s.MemoryPos);
+  store.WriteProfileInt(sec, "DrivePos", s.DrivePos);
+  store.WriteProfileInt(sec, "labelText", static_cast<int>(s.labelText));
+  store.WriteProfileInt(sec, "listText", static_cast<int>(s.listText));
+  store.WriteProfileInt(sec, "CloseNotify", ToBit(s.CloseNotify));
+  store.WriteProfileInt(sec, "DisableNotify", ToBit(s.DisableNotify));
 }
 
 std::optional<DriveList> LoadDriveList(ProfileStore& store, int driveCount) {
-    // A hand-edited or damaged count must not size an allocation: anything that
-    // cannot be a machine's fixed-drive count means "no stored list", and the
-    // caller rebuilds the list from the drives present.
-    if (driveCount <= 0 || driveCount > kMaxDrives) return std::nullopt;
+  // A hand-edited or damaged count must not size an allocation: anything that
+  // cannot be a machine's fixed-drive count means "no stored list", and the
+  // caller rebuilds the list from the drives present.
+  if (driveCount <= 0 || driveCount > kMaxDrives) return std::nullopt;
 
-    DriveList list(static_cast<std::size_t>(driveCount));
-    for (int i = 0; i < driveCount; ++i) {
-        const std::string sec = std::to_string(i);
-        DriveWatchEntry& e = list[static_cast<std::size_t>(i)];
-        e.path = store.GetProfileString(sec, "path", "");
-        e.watch = store.GetProfileInt(sec, "watch", 0) != 0;
-        e.drive = store.GetProfileInt(sec, "drive", 0);
-        e.notify = store.GetProfileInt(sec, "notify", 1) != 0;
-    }
-    return list;
+  DriveList list(static_cast<std::size_t>(driveCount));
+  for (int i = 0; i < driveCount; ++i) {
+    const std::string sec = std::to_string(i);
+    DriveWatchEntry& e = list[static_cast<std::size_t>(i)];
+    e.path = store.GetProfileString(sec, "path", "");
+    e.watch = store.GetProfileInt(sec, "watch", 0) != 0;
+    e.drive = store.GetProfileInt(sec, "drive", 0);
+    e.notify = store.GetProfileInt(sec, "notify", 1) != 0;
+  }
+  return list;
 }
 
 bool SaveDriveList(ProfileStore& store, const std::optional<DriveList>& list) {
-    if (!list) return false;
-    store.WriteProfileInt(kSettingsSection, "driveCount", static_cast<int>(list->size()));
-    for (std::size_t i = 0; i < list->size(); ++i) {
-        const std::string sec = std::to_string(i);
-        const DriveWatchEntry& e = (*list)[i];
-        store.WriteProfileString(sec, "path", e.path);
-        store.WriteProfileInt(sec, "watch", ToBit(e.watch));
-        store.WriteProfileInt(sec, "drive", e.drive);
-        store.WriteProfileInt(sec, "notify", ToBit(e.notify));
-    }
-    return true;
+  if (!list) return false;
+  store.WriteProfileInt(kSettingsSection, "driveCount", static_cast<int>(list->size()));
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const std::string sec = std::to_string(i);
+    const DriveWatchEntry& e = (*list)[i];
+    store.WriteProfileString(sec, "path", e.path);
+    store.WriteProfileInt(sec, "watch", ToBit(e.watch));
+    store.WriteProfileInt(sec, "drive", e.drive);
+    store.WriteProfileInt(sec, "notify", ToBit(e.notify));
+  }
+  return true;
 }
 
 }  // namespace vantrel

@@ -16,28 +16,28 @@ namespace vantrel {
 // One field per value of the "Settings" section, named as stored. Everything
 // starts at zero; LoadSettings supplies the real defaults.
 struct Settings {
-    bool AutoHide = false;
-    int Percent = 0;
-    int nTooltip = 0;
-    int MemoryPos = 0;
-    int DrivePos = 0;
-    std::uint32_t labelText = 0;  // colour reference 0x00BBGGRR
-    std::uint32_t listText = 0;   // colour reference 0x00BBGGRR
-    bool CloseNotify = false;
-    bool DisableNotify = false;
-    int driveCount = 0;
+  bool AutoHide = false;
+  int Percent = 0;
+  int nTooltip = 0;
+  int MemoryPos = 0;
+  int DrivePos = 0;
+  std::uint32_t labelText = 0;  // colour reference 0x00BBGGRR
+  std::uint32_t listText = 0;   // colour reference 0x00BBGGRR
+  bool CloseNotify = false;
+  bool DisableNotify = false;
+  int driveCount = 0;
 };
 
 // One fixed drive of the watch list.
 struct DriveWatchEntry {
-    std::string path;     // root path, e.g. "C:\"
-    bool watch = false;   // the user ticked " Watch"
-    int drive = 0;        // drive number, 1 for A:
-    bool notify = true;   // a low-space notice may still be given
+  std::string path;    // root path, e.g. "C:\"
+  bool watch = false;  // the user ticked " Watch"
+  int drive = 0;       // drive number, 1 for A:
+  bool notify = true;  // a low-space notice may still be given
 
-    friend bool operator==(const DriveWatchEntry& a, const DriveWatchEntry& b) {
-        return a.path == b.path && a.watch == b.watch && a.drive == b.drive && a.notify == b.notify;
-    }
+  friend bool operator==(const DriveWatchEntry& a, const DriveWatchEntry& b) {
+    return a.path == b.path && a.watch == b.watch && a.drive == b.drive && a.notify == b.notify;
+  }
 };
 
 // The watch list in drive-letter order. "No list" is std::nullopt; an empty
@@ -48,43 +48,41 @@ using DriveList = std::vector<DriveWatchEntry>;
 // unreadable value (including one of the wrong type) reads as the default the
 // caller passes; writes report success, and callers ignore failures.
 class ProfileStore {
-public:
-    virtual ~ProfileStore() = default;
-    virtual int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) = 0;
-    virtual bool WriteProfileInt(const std::string& section, const std::string& entry, int value) = 0;
-    virtual std::string GetProfileString(const std::string& section, const std::string& entry,
-                                         const std::string& defaultValue) = 0;
-    virtual bool WriteProfileString(const std::string& section, const std::string& entry,
-                                    const std::string& value) = 0;
+ public:
+  virtual ~ProfileStore() = default;
+  virtual int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) = 0;
+  virtual bool WriteProfileInt(const std::string& section, const std::string& entry, int value) = 0;
+  virtual std::string GetProfileString(const std::string& section, const std::string& entry,
+                                       const std::string& defaultValue) = 0;
+  virtual bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) = 0;
 };
 
 // A store held in memory. Besides integers and strings it can hold an
 // unreadable value (as a registry value of a foreign type would be), and it
 // can be made to refuse writes.
 class MemoryStore : public ProfileStore {
-public:
-    struct Unreadable {
-        bool operator==(const Unreadable&) const { return true; }
-    };
-    using Value = std::variant<int, std::string, Unreadable>;
+ public:
+  struct Unreadable {
+    bool operator==(const Unreadable&) const { return true; }
+  };
+  using Value = std::variant<int, std::string, Unreadable>;
 
-    int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) override;
-    bool WriteProfileInt(const std::string& section, const std::string& entry, int value) override;
-    std::string GetProfileString(const std::string& section, const std::string& entry,
-                                 const std::string& defaultValue) override;
-    bool WriteProfileString(const std::string& section, const std::string& entry,
-                            const std::string& value) override;
+  int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) override;
+  bool WriteProfileInt(const std::string& section, const std::string& entry, int value) override;
+  std::string GetProfileString(const std::string& section, const std::string& entry,
+                               const std::string& defaultValue) override;
+  bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
 
-    // Direct access for tests: put any value, look at what is stored.
-    void Put(const std::string& section, const std::string& entry, Value value);
-    std::optional<Value> Find(const std::string& section, const std::string& entry) const;
-    bool HasSection(const std::string& section) const;
-    void SetWritable(bool writable) { writable_ = writable; }
-    std::size_t Size() const { return values_.size(); }
+  // Direct access for tests: put any value, look at what is stored.
+  void Put(const std::string& section, const std::string& entry, Value value);
+  std::optional<Value> Find(const std::string& section, const std::string& entry) const;
+  bool HasSection(const std::string& section) const;
+  void SetWritable(bool writable) { writable_ = writable; }
+  std::size_t Size() const { return values_.size(); }
 
-private:
-    std::map<std::pair<std::string, std::string>, Value> values_;
-    bool writable_ = true;
+ private:
+  std::map<std::pair<std::string, std::string>, Value> values_;
+  bool writable_ = true;
 };
 
 inline constexpr const char* kSettingsSection = "Settings";

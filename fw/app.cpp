@@ -44,8 +44,7 @@ int CWinApp::Run() {
 }
 
 void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL) {
-  if (flag && (::lstrcmpiA(param, "Embedding") == 0 || ::lstrcmpiA(param, "Automation") == 0))
-    m_bShowSplash = FALSE;
+  if (flag && (::lstrcmpiA(param, "Embedding") == 0 || ::lstrcmpiA(param, "Automation") == 0)) m_bShowSplash = FALSE;
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
@@ -92,8 +91,7 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
   UniqueKey key = OpenSection(*this, section, true);
   if (!key) return FALSE;
   const DWORD v = static_cast<DWORD>(value);
-  return ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) ==
-         ERROR_SUCCESS;
+  return ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) == ERROR_SUCCESS;
 }
 
 std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) const {
@@ -106,8 +104,7 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry, co
     return fallback;
   std::string text(size + 1, '\0');
   DWORD got = size;
-  if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) !=
-      ERROR_SUCCESS)
+  if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS)
     return fallback;
   // Stored strings may or may not carry their terminator.
   text.resize(::strnlen(text.c_str(), got));

@@ -29,8 +29,7 @@ CDialog::~CDialog() {
 
 namespace {
 std::unique_ptr<occ::DialogResource> LoadTemplate(UINT id) {
-  std::optional<occ::DialogResource> res =
-      occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(id));
+  std::optional<occ::DialogResource> res = occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(id));
   if (!res) return nullptr;
   return std::make_unique<occ::DialogResource>(std::move(*res));
 }
@@ -83,9 +82,8 @@ INT_PTR CDialog::DoModal() {
   }
   m_modal = true;
   HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
-  const INT_PTR result = ::DialogBoxIndirectParamA(
-      ::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split), owner,
-      PassiveDialogProc, 0);
+  const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split),
+                                                   owner, PassiveDialogProc, 0);
   DisarmCreationHook();
   m_modal = false;
   m_controls.reset();
@@ -101,8 +99,7 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
     return false;
   }
   m_modal = false;
-  HWND wnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr),
-                                          occ::TemplateOf(m_template->split),
+  HWND wnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split),
                                           parent ? parent->m_hWnd : nullptr, PassiveDialogProc, 0);
   DisarmCreationHook();
   return wnd != nullptr && m_hWnd == wnd;
@@ -134,9 +131,7 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-IDispatch* CDialog::ControlDispatch(int id) const {
-  return m_controls ? m_controls->Dispatch(id) : nullptr;
-}
+IDispatch* CDialog::ControlDispatch(int id) const { return m_controls ? m_controls->Dispatch(id) : nullptr; }
 
 bool CDialog::AttachHostedControl(int id, CWnd& wrapper) {
   IDispatch* disp = ControlDispatch(id);

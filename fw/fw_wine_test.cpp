@@ -45,8 +45,8 @@ TEST_F(ProfileTest, ValuesRoundTripUnderAppNameAndSection) {
   EXPECT_EQ(app.GetProfileString("0", "path", ""), "C:\\");
 
   DWORD type = 0, value = 0, size = sizeof value;
-  ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "Software\\FwTestVendor\\FwTestApp\\Settings", "Percent",
-                           RRF_RT_ANY, &type, &value, &size),
+  ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "Software\\FwTestVendor\\FwTestApp\\Settings", "Percent", RRF_RT_ANY,
+                           &type, &value, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(value, 0xFFFFFFFDu);

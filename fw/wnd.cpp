@@ -16,15 +16,13 @@ CWnd::~CWnd() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) UnsubclassWindow();
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND wnd) {
-  return wnd ? static_cast<CWnd*>(::GetPropA(wnd, kThisProp)) : nullptr;
-}
+CWnd* CWnd::FromHandlePermanent(HWND wnd) { return wnd ? static_cast<CWnd*>(::GetPropA(wnd, kThisProp)) : nullptr; }
 
 void CWnd::Bind(HWND wnd) {
   m_hWnd = wnd;
   ::SetPropA(wnd, kThisProp, this);
-  m_superProc = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
+  m_superProc =
+      reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
 }
 
 bool CWnd::SubclassWindow(HWND wnd) {
@@ -33,9 +31,7 @@ bool CWnd::SubclassWindow(HWND wnd) {
   return m_superProc != nullptr;
 }
 
-bool CWnd::SubclassDlgItem(int id, CWnd* parent) {
-  return parent && SubclassWindow(parent->GetDlgItem(id));
-}
+bool CWnd::SubclassDlgItem(int id, CWnd* parent) { return parent && SubclassWindow(parent->GetDlgItem(id)); }
 
 HWND CWnd::UnsubclassWindow() {
   HWND wnd = m_hWnd;
@@ -108,9 +104,7 @@ RECT CWnd::GetClientRect() const {
   return rc;
 }
 
-BOOL CWnd::DestroyWindow() {
-  return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
-}
+BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
 
 void CWnd::BeginWaitCursor() {
   if (g_waitCount++ == 0) g_cursorBeforeWait = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));

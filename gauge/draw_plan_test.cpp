@@ -69,10 +69,10 @@ struct LevelCase {
 TEST(DrawPlan, LevelsFillAndCaption) {
   // Inner rectangle (1, 1, 142, 12), 141 pixels wide.
   const LevelCase cases[] = {
-      {0, 100, 0, false, -1, 0, "0%"},         // empty: no fill and no caption
+      {0, 100, 0, false, -1, 0, "0%"},  // empty: no fill and no caption
       {0, 100, 1, false, 0, 2, "1%"},
-      {0, 100, 25, false, 0, 36, "25%"},       // q1 itself: level 0 normal
-      {0, 100, 25, true, 2, 36, "25%"},        //          level 2 reversed
+      {0, 100, 25, false, 0, 36, "25%"},  // q1 itself: level 0 normal
+      {0, 100, 25, true, 2, 36, "25%"},   //          level 2 reversed
       {0, 100, 26, false, 1, 37, "26%"},
       {0, 100, 50, false, 1, 71, "50%"},
       {0, 100, 50, true, 1, 71, "50%"},
@@ -82,11 +82,11 @@ TEST(DrawPlan, LevelsFillAndCaption) {
       {0, 100, 24, true, 3, 34, "24%"},
       {0, 100, 100, false, 3, 142, "100%"},
       {0, 100, 100, true, 0, 142, "100%"},
-      {0, 50, 80, false, 3, 142, "160%"},      // beyond the range: limited at the right edge
-      {0, 1000, 100, false, 0, 101, "10%"},    // ratio raised to one pixel per unit
+      {0, 50, 80, false, 3, 142, "160%"},    // beyond the range: limited at the right edge
+      {0, 1000, 100, false, 0, 101, "10%"},  // ratio raised to one pixel per unit
       {0, 1000, 500, false, 1, 142, "50%"},
       {0, 1000, 141, false, 0, 142, "14%"},
-      {0, 100, -30, false, -1, 0, "-30%"},     // below the lower bound: empty
+      {0, 100, -30, false, -1, 0, "-30%"},  // below the lower bound: empty
       // Lower bound above 0: measured from the lower bound.
       {50, 150, 50, false, -1, 0, "0%"},
       {50, 150, 51, false, 0, 2, "1%"},
@@ -114,8 +114,8 @@ TEST(DrawPlan, CaptionOnlyWithPercent) {
 }
 
 TEST(DrawPlan, ZeroOrNegativeSpanDrawsEmptyBar) {
-  for (const auto& [min, max, pos] : {std::array{7, 7, 7}, std::array{0, 0, 5}, std::array{-5, -1, -5},
-                                      std::array{-5, -1, 3}}) {
+  for (const auto& [min, max, pos] :
+       {std::array{7, 7, 7}, std::array{0, 0, 5}, std::array{-5, -1, -5}, std::array{-5, -1, 3}}) {
     SCOPED_TRACE(testing::Message() << min << ".." << max << " pos " << pos);
     const DrawPlan p = PlanDraw(Gauge(1, min, max, pos, false, true), kBounds);
     EXPECT_FALSE(p.filled);

@@ -62,8 +62,8 @@ void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
   FillStrips(dc, plan.sunken);
   if (!plan.captionDrawn) return;
   fw::UniqueFont font(::CreateFontA(plan.fontHeight, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_SWISS, "Arial"));
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                    "Arial"));
   fw::SelectScope select(dc, font.get());
   SIZE extent{};
   const int len = static_cast<int>(plan.caption.size());
@@ -119,20 +119,35 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     if (FAILED(hr)) return hr;
   }
   switch (id) {
-    case zelbo::kDispSetPos: Apply(m_state.SetPos(a)); break;
-    case zelbo::kDispSetRange: Apply(m_state.SetRange(a, b)); break;
-    case zelbo::kDispStepIt: Apply(m_state.StepIt()); break;
-    case zelbo::kDispSetStep: Apply(m_state.SetStep(a)); break;
-    case zelbo::kDispSetEventColor: Apply(m_state.SetEventColor(a, colour)); break;
-    case zelbo::kDispOffsetPos: Apply(m_state.OffsetPos(a)); break;
-    case zelbo::kDispSetBorderWidth: Apply(m_state.SetBorderWidth(a)); break;
+    case zelbo::kDispSetPos:
+      Apply(m_state.SetPos(a));
+      break;
+    case zelbo::kDispSetRange:
+      Apply(m_state.SetRange(a, b));
+      break;
+    case zelbo::kDispStepIt:
+      Apply(m_state.StepIt());
+      break;
+    case zelbo::kDispSetStep:
+      Apply(m_state.SetStep(a));
+      break;
+    case zelbo::kDispSetEventColor:
+      Apply(m_state.SetEventColor(a, colour));
+      break;
+    case zelbo::kDispOffsetPos:
+      Apply(m_state.OffsetPos(a));
+      break;
+    case zelbo::kDispSetBorderWidth:
+      Apply(m_state.SetBorderWidth(a));
+      break;
     case zelbo::kDispGetPos:
       if (result) {
         V_VT(result) = VT_I2;
         V_I2(result) = m_state.GetPos();
       }
       break;
-    default: return DISP_E_MEMBERNOTFOUND;
+    default:
+      return DISP_E_MEMBERNOTFOUND;
   }
   return S_OK;
 }

@@ -42,8 +42,7 @@ constexpr long long Hex(const char* text, int at, int digits) {
 
 // True for the registry form "{8-4-4-4-12}" with braces.
 constexpr bool IsGuidText(const char* t) {
-  if (t[0] != '{' || t[9] != '-' || t[14] != '-' || t[19] != '-' || t[24] != '-' || t[37] != '}' ||
-      t[38] != '\0')
+  if (t[0] != '{' || t[9] != '-' || t[14] != '-' || t[19] != '-' || t[24] != '-' || t[37] != '}' || t[38] != '\0')
     return false;
   for (int i = 1; i < 37; ++i)
     if (i != 9 && i != 14 && i != 19 && i != 24 && detail::HexDigit(t[i]) < 0) return false;
@@ -118,7 +117,12 @@ inline constexpr Member kMembers[] = {
     {kDispSetRange, "SetRange", false, ArgType::None, 2, {"nMin", "nMax"}, {ArgType::I2, ArgType::I2}},
     {kDispStepIt, "StepIt", false, ArgType::None, 0, {}, {}},
     {kDispSetStep, "SetStep", false, ArgType::None, 1, {"nStep"}, {ArgType::I2}},
-    {kDispSetEventColor, "SetEventColor", false, ArgType::None, 2, {"nType", "clEvent"},
+    {kDispSetEventColor,
+     "SetEventColor",
+     false,
+     ArgType::None,
+     2,
+     {"nType", "clEvent"},
      {ArgType::I2, ArgType::OleColor}},
     {kDispOffsetPos, "OffsetPos", false, ArgType::None, 1, {"nOffset"}, {ArgType::I2}},
     {kDispGetPos, "GetPos", false, ArgType::I2, 0, {}, {}},

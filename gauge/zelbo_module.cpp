@@ -10,8 +10,8 @@
 // The module object comes first: the factories below enrol with it.
 static CZelboModule theModule;
 
-static fw::ole::COleObjectFactory ctrlFactory(zelbo::ToGuid(zelbo::kCtrlClsid), zelbo::kCtrlProgId,
-                                              &CZelboCtrl::Create, &ZelboCtrlEntries);
+static fw::ole::COleObjectFactory ctrlFactory(zelbo::ToGuid(zelbo::kCtrlClsid), zelbo::kCtrlProgId, &CZelboCtrl::Create,
+                                              &ZelboCtrlEntries);
 // The page's factory records no programmatic identifier in the registry.
 static fw::ole::COleObjectFactory pageFactory(zelbo::ToGuid(zelbo::kPageClsid), nullptr, &CZelboPropPage::Create,
                                               &ZelboPageEntries);
@@ -41,9 +41,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   return theModule.OnDllMain(instance, reason, reserved);
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
-  return theModule.GetClassObject(clsid, iid, out);
-}
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) { return theModule.GetClassObject(clsid, iid, out); }
 
 STDAPI DllCanUnloadNow() { return theModule.CanUnloadNow(); }
 

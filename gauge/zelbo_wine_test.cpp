@@ -163,9 +163,7 @@ short GetPos(IDispatch* d) {
   EXPECT_EQ(V_VT(&c.result), VT_I2);
   return V_I2(&c.result);
 }
-HRESULT Put(IDispatch* d, DISPID id, bool value) {
-  return Invoke(d, id, DISPATCH_PROPERTYPUT, {Arg(value)}, true).hr;
-}
+HRESULT Put(IDispatch* d, DISPID id, bool value) { return Invoke(d, id, DISPATCH_PROPERTYPUT, {Arg(value)}, true).hr; }
 bool Get(IDispatch* d, DISPID id) {
   Call c = Invoke(d, id, DISPATCH_PROPERTYGET, {});
   EXPECT_EQ(c.hr, S_OK);
@@ -180,7 +178,7 @@ class Bag final : public fw::com::Object<Bag, IPropertyBag> {
  public:
   void* Find(REFIID iid) noexcept {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyBag) ? static_cast<IPropertyBag*>(this)
-                                                                                : nullptr;
+                                                                              : nullptr;
   }
   ~Bag() override {
     for (auto& [k, v] : values) ::VariantClear(&v);
@@ -207,7 +205,7 @@ class ViewSink final : public fw::com::Object<ViewSink, IAdviseSink> {
  public:
   void* Find(REFIID iid) noexcept {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink) ? static_cast<IAdviseSink*>(this)
-                                                                               : nullptr;
+                                                                             : nullptr;
   }
   STDMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override { ADD_FAILURE() << "OnDataChange"; }
   STDMETHODIMP_(void) OnViewChange(DWORD aspect, LONG index) override {
@@ -225,8 +223,7 @@ class ViewSink final : public fw::com::Object<ViewSink, IAdviseSink> {
 class EventSink final : public fw::com::Object<EventSink, IDispatch> {
  public:
   void* Find(REFIID iid) noexcept {
-    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? static_cast<IDispatch*>(this)
-                                                                             : nullptr;
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? static_cast<IDispatch*>(this) : nullptr;
   }
   STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
@@ -307,8 +304,8 @@ TEST(Registration, A16BitServerKeepsTheClassKey) {
   ASSERT_EQ(m.Register(), S_OK);
   const std::string cls = std::string("CLSID\\") + zelbo::kCtrlClsidText;
   fw::UniqueKey k;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, (cls + "\\InprocServer").c_str(), 0, nullptr, 0, KEY_WRITE,
-                              nullptr, k.put(), nullptr),
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, (cls + "\\InprocServer").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                              k.put(), nullptr),
             ERROR_SUCCESS);
   k.reset();
   EXPECT_EQ(m.Unregister(), S_OK);
@@ -364,9 +361,15 @@ std::wstring W(const char* s) { return std::wstring(s, s + std::strlen(s)); }
 // The automation type a member's parameter or result should carry.
 void ExpectType(ITypeInfo* ti, const TYPEDESC& td, zelbo::ArgType t) {
   switch (t) {
-    case zelbo::ArgType::None: EXPECT_EQ(td.vt, VT_VOID); break;
-    case zelbo::ArgType::Bool: EXPECT_EQ(td.vt, VT_BOOL); break;
-    case zelbo::ArgType::I2: EXPECT_EQ(td.vt, VT_I2); break;
+    case zelbo::ArgType::None:
+      EXPECT_EQ(td.vt, VT_VOID);
+      break;
+    case zelbo::ArgType::Bool:
+      EXPECT_EQ(td.vt, VT_BOOL);
+      break;
+    case zelbo::ArgType::I2:
+      EXPECT_EQ(td.vt, VT_I2);
+      break;
     case zelbo::ArgType::OleColor: {
       ASSERT_EQ(td.vt, VT_USERDEFINED);
       Ptr<ITypeInfo> alias;
@@ -499,10 +502,22 @@ TEST_F(Registered, CreatedByClassAndByProgIdWithEveryInterface) {
 
   Ptr<IUnknown> unk;
   ASSERT_EQ(::CoCreateInstance(byName, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, unk.put_void()), S_OK);
-  const IID supported[] = {IID_IUnknown, IID_IDispatch, kDispIid, IID_IOleObject, IID_IOleWindow,
-                           IID_IOleInPlaceObject, IID_IOleInPlaceActiveObject, IID_IOleControl, IID_IViewObject,
-                           IID_IViewObject2, IID_IPersist, IID_IPersistStreamInit, IID_IPersistPropertyBag,
-                           IID_IProvideClassInfo, IID_IProvideClassInfo2, IID_ISpecifyPropertyPages,
+  const IID supported[] = {IID_IUnknown,
+                           IID_IDispatch,
+                           kDispIid,
+                           IID_IOleObject,
+                           IID_IOleWindow,
+                           IID_IOleInPlaceObject,
+                           IID_IOleInPlaceActiveObject,
+                           IID_IOleControl,
+                           IID_IViewObject,
+                           IID_IViewObject2,
+                           IID_IPersist,
+                           IID_IPersistStreamInit,
+                           IID_IPersistPropertyBag,
+                           IID_IProvideClassInfo,
+                           IID_IProvideClassInfo2,
+                           IID_ISpecifyPropertyPages,
                            IID_IConnectionPointContainer};
   for (const IID& iid : supported) {
     void* p = kPoisonPtr;
@@ -515,8 +530,8 @@ TEST_F(Registered, CreatedByClassAndByProgIdWithEveryInterface) {
     back->Release();
     static_cast<IUnknown*>(p)->Release();
   }
-  const IID unsupported[] = {IID_IPersistStorage, IID_IDataObject, IID_IOleInPlaceObjectWindowless,
-                             IID_IQuickActivate, IID_IPersistStream, IID_IClassFactory};
+  const IID unsupported[] = {IID_IPersistStorage, IID_IDataObject,    IID_IOleInPlaceObjectWindowless,
+                             IID_IQuickActivate,  IID_IPersistStream, IID_IClassFactory};
   for (const IID& iid : unsupported) {
     void* p = kPoisonPtr;
     EXPECT_EQ(unk->QueryInterface(iid, &p), E_NOINTERFACE);
@@ -663,12 +678,12 @@ TEST_F(Registered, MembersByDispidFollowTheGaugeRules) {
       {zelbo::kDispStepIt, {}, 61},
       {zelbo::kDispSetStep, {Arg(short{30})}, 61},
       {zelbo::kDispStepIt, {}, 91},
-      {zelbo::kDispStepIt, {}, 0},                 // past the top: back to the lower bound
+      {zelbo::kDispStepIt, {}, 0},                  // past the top: back to the lower bound
       {zelbo::kDispSetStep, {Arg(short{101})}, 0},  // refused: the step stays 30
       {zelbo::kDispStepIt, {}, 30},
       {zelbo::kDispSetRange, {Arg(short{10}), Arg(short{5})}, 30},  // ignored
       {zelbo::kDispSetRange, {Arg(short{-20}), Arg(short{50})}, 30},
-      {zelbo::kDispSetPos, {Arg(short{0})}, 0},                     // lower bound became 0
+      {zelbo::kDispSetPos, {Arg(short{0})}, 0},  // lower bound became 0
       {zelbo::kDispSetRange, {Arg(short{0}), Arg(short{100})}, 0},
       {zelbo::kDispSetPos, {Arg(short{95})}, 95},
       {zelbo::kDispOffsetPos, {Arg(short{10})}, 5},
@@ -715,17 +730,13 @@ TEST_F(Registered, MalformedCallsGetStandardErrors) {
       {"dispid 0", 0, DISPATCH_METHOD, {}, false, DISP_E_MEMBERNOTFOUND, 0xBEEF},
       {"too few", zelbo::kDispSetRange, DISPATCH_METHOD, {Arg(short{1})}, false, DISP_E_BADPARAMCOUNT, 0xBEEF},
       {"too many", zelbo::kDispStepIt, DISPATCH_METHOD, {Arg(short{1})}, false, DISP_E_BADPARAMCOUNT, 0xBEEF},
-      {"bad first", zelbo::kDispSetRange, DISPATCH_METHOD, {Arg(L"x"), Arg(short{1})}, false, DISP_E_TYPEMISMATCH,
-       1},
-      {"bad second", zelbo::kDispSetRange, DISPATCH_METHOD, {Arg(short{1}), Arg(L"x")}, false, DISP_E_TYPEMISMATCH,
-       0},
+      {"bad first", zelbo::kDispSetRange, DISPATCH_METHOD, {Arg(L"x"), Arg(short{1})}, false, DISP_E_TYPEMISMATCH, 1},
+      {"bad second", zelbo::kDispSetRange, DISPATCH_METHOD, {Arg(short{1}), Arg(L"x")}, false, DISP_E_TYPEMISMATCH, 0},
       {"too wide", zelbo::kDispSetPos, DISPATCH_METHOD, {Arg(70000)}, false, DISP_E_OVERFLOW, 0},
       {"method as get", zelbo::kDispGetPos, DISPATCH_PROPERTYGET, {}, false, DISP_E_MEMBERNOTFOUND, 0xBEEF},
-      {"method put", zelbo::kDispSetPos, DISPATCH_PROPERTYPUT, {Arg(short{1})}, true, DISP_E_MEMBERNOTFOUND,
-       0xBEEF},
+      {"method put", zelbo::kDispSetPos, DISPATCH_PROPERTYPUT, {Arg(short{1})}, true, DISP_E_MEMBERNOTFOUND, 0xBEEF},
       {"named args", zelbo::kDispSetPos, DISPATCH_METHOD, {Arg(short{1})}, true, DISP_E_NONAMEDARGS, 0xBEEF},
-      {"put unnamed", zelbo::kDispPercent, DISPATCH_PROPERTYPUT, {Arg(true)}, false, DISP_E_PARAMNOTOPTIONAL,
-       0xBEEF},
+      {"put unnamed", zelbo::kDispPercent, DISPATCH_PROPERTYPUT, {Arg(true)}, false, DISP_E_PARAMNOTOPTIONAL, 0xBEEF},
       {"put nothing", zelbo::kDispPercent, DISPATCH_PROPERTYPUT, {}, false, DISP_E_BADPARAMCOUNT, 0xBEEF},
       {"get with arg", zelbo::kDispPercent, DISPATCH_PROPERTYGET, {Arg(true)}, false, DISP_E_BADPARAMCOUNT, 0xBEEF},
       {"property as method", zelbo::kDispPercent, DISPATCH_METHOD, {}, false, DISP_E_MEMBERNOTFOUND, 0xBEEF},
@@ -852,8 +863,7 @@ TEST_F(Registered, StreamRoundTripMarksClean) {
   Ptr<IStream> s = StreamOf({});
   ASSERT_EQ(ps->Save(s.get(), TRUE), S_OK);
   EXPECT_EQ(ps->IsDirty(), S_FALSE);
-  EXPECT_EQ(BytesOf(s.get()),
-            (std::vector<BYTE>{0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0, 0, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(BytesOf(s.get()), (std::vector<BYTE>{0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0, 0, 0, 0, 0, 0, 1}));
 
   Ptr<IDispatch> e = Create();
   auto pe = e.As<IPersistStreamInit>(IID_IPersistStreamInit);
@@ -883,8 +893,8 @@ TEST_F(Registered, ShortStreamFailsAndResets) {
 
 TEST_F(Registered, HostDialogRecordsLoad) {
   // The four 24-byte records of the host's dialog, each behind its count.
-  const BYTE tails[4][4] = {{0x00, 0xED, 0x26, 0x05}, {0x00, 0x2C, 0x45, 0x00}, {0x00, 0xED, 0x26, 0x05},
-                            {0x00, 0x2C, 0x45, 0x00}};
+  const BYTE tails[4][4] = {
+      {0x00, 0xED, 0x26, 0x05}, {0x00, 0x2C, 0x45, 0x00}, {0x00, 0xED, 0x26, 0x05}, {0x00, 0x2C, 0x45, 0x00}};
   for (const auto& t : tails) {
     std::vector<BYTE> rec{0, 0, 0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0, 0, 0, 0, 0};
     rec.insert(rec.end(), t, t + 4);
@@ -964,7 +974,8 @@ struct Canvas {
     const RECTL r{0, 0, W, H};
     ::GdiFlush();
     auto view = Ptr<IDispatch>(d).As<IViewObject>(IID_IViewObject);
-    const HRESULT hr = view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc.get(), bounds ? &r : nullptr, nullptr, nullptr, 0);
+    const HRESULT hr =
+        view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc.get(), bounds ? &r : nullptr, nullptr, nullptr, 0);
     ::GdiFlush();
     return hr;
   }
@@ -1044,11 +1055,11 @@ TEST_F(Registered, WithoutAWindowARedrawTellsTheViewSink) {
   auto view = d.As<IViewObject2>(IID_IViewObject2);
   auto sink = fw::com::Make<ViewSink>();
   ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, sink.get()), S_OK);
-  Method(d.get(), zelbo::kDispSetPos, {Arg(short{10})});    // redraws
+  Method(d.get(), zelbo::kDispSetPos, {Arg(short{10})});                   // redraws
   Method(d.get(), zelbo::kDispSetRange, {Arg(short{0}), Arg(short{50})});  // does not
-  Method(d.get(), zelbo::kDispSetStep, {Arg(short{5})});    // does not
-  Method(d.get(), zelbo::kDispOffsetPos, {Arg(short{1})});  // does not wrap: no redraw
-  Method(d.get(), zelbo::kDispSetEventColor, {Arg(short{7}), Arg(0)});  // always redraws
+  Method(d.get(), zelbo::kDispSetStep, {Arg(short{5})});                   // does not
+  Method(d.get(), zelbo::kDispOffsetPos, {Arg(short{1})});                 // does not wrap: no redraw
+  Method(d.get(), zelbo::kDispSetEventColor, {Arg(short{7}), Arg(0)});     // always redraws
   Put(d.get(), zelbo::kDispPercent, true);
   Put(d.get(), zelbo::kDispPercent, true);
   EXPECT_EQ(sink->changes, 4);
@@ -1139,8 +1150,8 @@ class FakeSite final : public fw::com::Object<FakeSite, IOleClientSite, IOleInPl
 TEST_F(Registered, InPlaceActivationFollowsTheSiteProtocol) {
   for (bool ex : {false, true}) {
     SCOPED_TRACE(ex ? "site with IOleInPlaceSiteEx" : "plain in-place site");
-    HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND parent =
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr, nullptr, nullptr);
     auto site = fw::com::Make<FakeSite>(parent, ex);
     const std::string activate = ex ? "OnInPlaceActivateEx" : "OnInPlaceActivate";
     const std::string deactivate = ex ? "OnInPlaceDeactivateEx" : "OnInPlaceDeactivate";
@@ -1155,8 +1166,8 @@ TEST_F(Registered, InPlaceActivationFollowsTheSiteProtocol) {
       EXPECT_EQ(back, static_cast<IOleClientSite*>(site.get()));
       back->Release();
       ASSERT_EQ(obj->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.get(), 0, parent, &pos), S_OK);
-      EXPECT_EQ(site->calls, (std::vector<std::string>{"CanInPlaceActivate", activate, "GetWindow",
-                                                       "GetWindowContext", "OnUIActivate"}));
+      EXPECT_EQ(site->calls, (std::vector<std::string>{"CanInPlaceActivate", activate, "GetWindow", "GetWindowContext",
+                                                       "OnUIActivate"}));
       HWND ctl = nullptr;
       ASSERT_EQ(d.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&ctl), S_OK);
       EXPECT_EQ(::GetParent(ctl), parent);
@@ -1189,8 +1200,8 @@ TEST_F(Registered, InPlaceActivationFollowsTheSiteProtocol) {
 // An unknown positive verb runs the primary verb; an unknown negative one is
 // refused without activating.
 TEST_F(Registered, UnknownVerbs) {
-  HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr, nullptr,
-                                  nullptr);
+  HWND parent =
+      ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 50, nullptr, nullptr, nullptr, nullptr);
   auto site = fw::com::Make<FakeSite>(parent, false);
   {
     Ptr<IDispatch> d = Create();
@@ -1243,8 +1254,8 @@ TEST_F(Registered, ActivatesInPlaceInTheControlHost) {
   HWND top = ::CreateWindowExA(0, "ZelboTestParent", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 100,
                                nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_TRUE(top);
-  HWND host = ::CreateWindowExA(0, "AtlAxWin", zelbo::kCtrlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 143, 13, top,
-                                nullptr, wc.hInstance, nullptr);
+  HWND host = ::CreateWindowExA(0, "AtlAxWin", zelbo::kCtrlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 143, 13, top, nullptr,
+                                wc.hInstance, nullptr);
   ASSERT_TRUE(host);
   Pump();
   {
@@ -1290,8 +1301,8 @@ TEST_F(Registered, ActivatesInPlaceInTheControlHost) {
       EXPECT_EQ(rc.bottom, m.bottom - m.top);
       RECT dirty{};
       EXPECT_TRUE(::GetUpdateRect(ctl, &dirty, FALSE));
-      EXPECT_TRUE(::EqualRect(&dirty, &rc)) << dirty.left << "," << dirty.top << "," << dirty.right << ","
-                                            << dirty.bottom;
+      EXPECT_TRUE(::EqualRect(&dirty, &rc))
+          << dirty.left << "," << dirty.top << "," << dirty.right << "," << dirty.bottom;
     }
 
     EXPECT_EQ(ipo->InPlaceDeactivate(), S_OK);
@@ -1375,8 +1386,7 @@ TEST_F(Registered, PropertyPageIsAnEmptyGeneralTab) {
   // The properties verb opens a frame with that one tab.
   g_tabs = -1;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &CloseFrame);
-  EXPECT_EQ(d.As<IOleObject>(IID_IOleObject)->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, nullptr, nullptr),
-            S_OK);
+  EXPECT_EQ(d.As<IOleObject>(IID_IOleObject)->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, nullptr, nullptr), S_OK);
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(g_tabs, 1);
   EXPECT_EQ(g_tabText, "General");

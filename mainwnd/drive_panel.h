@@ -23,17 +23,17 @@ inline constexpr int kNoMediumIcon = 151;
 
 // What the Watch box 1041 does for a drive that answered.
 enum class WatchBox {
-    DisabledCleared,   // disabled and m_bWatch cleared (unknown type)
-    Disabled,          // disabled, m_bWatch kept as it was
-    EnabledFromEntry,  // enabled, ticked from the drive's watch entry
+  DisabledCleared,   // disabled and m_bWatch cleared (unknown type)
+  Disabled,          // disabled, m_bWatch kept as it was
+  EnabledFromEntry,  // enabled, ticked from the drive's watch entry
 };
 
 struct DriveTypeRow {
-    const char* typeText = "";  // control 1015
-    int iconId = 0;             // image of button 1042
-    std::uint64_t unit = kUnitByte;  // bytes per display unit
-    const char* suffix = "";    // "", " KB" or " MB"
-    WatchBox watchBox = WatchBox::Disabled;
+  const char* typeText = "";       // control 1015
+  int iconId = 0;                  // image of button 1042
+  std::uint64_t unit = kUnitByte;  // bytes per display unit
+  const char* suffix = "";         // "", " KB" or " MB"
+  WatchBox watchBox = WatchBox::Disabled;
 };
 
 // The row for a drive whose free-space query succeeded. Types outside the
@@ -44,11 +44,11 @@ DriveTypeRow DescribeDrive(unsigned driveType, std::uint64_t totalBytes);
 const char* FailedDriveTypeText(unsigned driveType);
 
 struct DriveFigures {
-    std::uint64_t totalU = 0;  // total / unit
-    std::uint64_t freeU = 0;   // free / unit
-    std::uint64_t usedU = 0;   // (total - free) / unit, divided on its own
-    int usedPct = 0;           // 0..100
-    int FreePct() const { return 100 - usedPct; }
+  std::uint64_t totalU = 0;  // total / unit
+  std::uint64_t freeU = 0;   // free / unit
+  std::uint64_t usedU = 0;   // (total - free) / unit, divided on its own
+  int usedPct = 0;           // 0..100
+  int FreePct() const { return 100 - usedPct; }
 };
 
 // Figures in display units. usedPct = usedU * 100 / totalU while totalU > 0.
@@ -58,11 +58,11 @@ struct DriveFigures {
 DriveFigures ComputeDriveFigures(std::uint64_t totalBytes, std::uint64_t freeBytes, std::uint64_t unit);
 
 struct DrivePanelTexts {
-    std::string capacity;  // 1011: totalU + suffix
-    std::string free;      // 1007: freeU + suffix
-    std::string used;      // 1021: usedU + suffix
-    std::string usedPct;   // 1039: usedPct + "%"
-    std::string freePct;   // 1040: (100 - usedPct) + "%"
+  std::string capacity;  // 1011: totalU + suffix
+  std::string free;      // 1007: freeU + suffix
+  std::string used;      // 1021: usedU + suffix
+  std::string usedPct;   // 1039: usedPct + "%"
+  std::string freePct;   // 1040: (100 - usedPct) + "%"
 };
 
 DrivePanelTexts FormatDrivePanel(const DriveFigures& figures, const std::string& suffix);
@@ -71,19 +71,19 @@ DrivePanelTexts FormatDrivePanel(const DriveFigures& figures, const std::string&
 // Figures beyond the 32-bit range are scaled down together so that the ratio
 // the pie draws stays right.
 struct PieValues {
-    std::int32_t free = 0;
-    std::int32_t total = 0;
+  std::int32_t free = 0;
+  std::int32_t total = 0;
 };
 PieValues PieValuesFor(const DriveFigures& figures);
 
 // Everything the panel shows after a successful query.
 struct DrivePanelView {
-    DriveTypeRow row;
-    DriveFigures figures;
-    DrivePanelTexts texts;
-    int usedGauge = 0;  // SetPos on 1093
-    int freeGauge = 0;  // SetPos on 1094
-    PieValues pie;
+  DriveTypeRow row;
+  DriveFigures figures;
+  DrivePanelTexts texts;
+  int usedGauge = 0;  // SetPos on 1093
+  int freeGauge = 0;  // SetPos on 1094
+  PieValues pie;
 };
 DrivePanelView DescribeDriveQuery(unsigned driveType, std::uint64_t totalBytes, std::uint64_t freeBytes);
 

@@ -216,11 +216,12 @@ TEST_F(DrivePanelRun, LowSpaceNoticeIsGivenOncePerWatchedDriveAndRemembered) {
   ASSERT_NE(box, nullptr) << "no low-space notice";
   _diskfree_t df{};
   ASSERT_EQ(_getdiskfree(4, &df), 0u);
-  const auto figures = ComputeLowSpaceFigures(
-      {df.bytes_per_sector, df.sectors_per_cluster, df.total_clusters, df.avail_clusters});
+  const auto figures =
+      ComputeLowSpaceFigures({df.bytes_per_sector, df.sectors_per_cluster, df.total_clusters, df.avail_clusters});
   ASSERT_TRUE(figures.has_value());
   const std::string text = ItemText(box, 0xFFFF);
-  EXPECT_EQ(text.substr(0, text.find("below ") + 6), "D drive is low on disk space.\nThe free space has dropped below ");
+  EXPECT_EQ(text.substr(0, text.find("below ") + 6),
+            "D drive is low on disk space.\nThe free space has dropped below ");
   EXPECT_NEAR(Number(text.substr(text.find("below ") + 6)), figures->freePct, 1);
   EXPECT_EQ(text.substr(text.size() - 3), "%.\n");
   ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

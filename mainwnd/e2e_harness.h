@@ -33,18 +33,18 @@ inline void ClearStore() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kVantrelKey); }
 inline void PutDword(const std::string& section, const char* name, DWORD value) {
   fw::UniqueKey key;
   const std::string path = std::string(kVantrelKey) + "\\" + section;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                              nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+      ERROR_SUCCESS);
   ::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 inline void PutString(const std::string& section, const char* name, const std::string& value) {
   fw::UniqueKey key;
   const std::string path = std::string(kVantrelKey) + "\\" + section;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                              nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+      ERROR_SUCCESS);
   ::RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
 }

@@ -16,12 +16,12 @@ namespace vantrel {
 // ---- Memory -----------------------------------------------------------------
 
 struct MemoryFigures {
-    std::uint32_t totalMB = 0;  // floor(total / 1 MiB) + 1
-    std::uint32_t freeMB = 0;   // floor(avail / 1 MiB) + 1
-    std::uint32_t load = 0;     // dwMemoryLoad
-    std::string totalText;      // 1001: totalMB + " MB"
-    std::string freeText;       // 1002: freeMB + " MB"
-    std::string loadText;       // 1004: load + "%"
+  std::uint32_t totalMB = 0;  // floor(total / 1 MiB) + 1
+  std::uint32_t freeMB = 0;   // floor(avail / 1 MiB) + 1
+  std::uint32_t load = 0;     // dwMemoryLoad
+  std::string totalText;      // 1001: totalMB + " MB"
+  std::string freeText;       // 1002: freeMB + " MB"
+  std::string loadText;       // 1004: load + "%"
 };
 
 // From GlobalMemoryStatus's dwTotalPhys, dwAvailPhys and dwMemoryLoad.
@@ -46,8 +46,8 @@ int MemoryPeriodSeconds(int memoryPos);
 int DrivePeriodSeconds(int drivePos);
 
 enum class CountdownAction {
-    RefreshAndReset,  // run the refresh, then set the bar's position to 0
-    Step,             // PBM_STEPIT
+  RefreshAndReset,  // run the refresh, then set the bar's position to 0
+  Step,             // PBM_STEPIT
 };
 
 // What a tick does with a bar at barPos counting to period.
@@ -56,10 +56,10 @@ CountdownAction CountdownStep(int barPos, int period);
 // ---- Settings change ----------------------------------------------------------
 
 enum class TooltipPreset {
-    None,    // leave the tooltip alone
-    Memory,  // RefreshMemory
-    Drive,   // CheckDriveSpace
-    Fixed,   // string 1043 ("Vantrel v 1.10")
+  None,    // leave the tooltip alone
+  Memory,  // RefreshMemory
+  Drive,   // CheckDriveSpace
+  Fixed,   // string 1043 ("Vantrel v 1.10")
 };
 inline constexpr int kFixedTooltipString = 1043;
 
@@ -68,10 +68,10 @@ TooltipPreset TooltipPresetFor(int nTooltip);
 // Which countdown bars restart after the options sheet's OK; a bar whose
 // period did not change keeps its position.
 struct PeriodUpdate {
-    bool resetMemory = false;
-    int memoryPeriod = 0;  // new m_nMemoryPeriod
-    bool resetDrive = false;
-    int drivePeriod = 0;   // new m_nDrivePeriod
+  bool resetMemory = false;
+  int memoryPeriod = 0;  // new m_nMemoryPeriod
+  bool resetDrive = false;
+  int drivePeriod = 0;  // new m_nDrivePeriod
 };
 PeriodUpdate UpdatePeriods(const Settings& settings, int currentMemoryPeriod, int currentDrivePeriod);
 
@@ -79,16 +79,16 @@ PeriodUpdate UpdatePeriods(const Settings& settings, int currentMemoryPeriod, in
 
 // The figures _getdiskfree reports for a drive.
 struct DiskFreeInfo {
-    std::uint32_t bytesPerSector = 0;
-    std::uint32_t sectorsPerCluster = 0;
-    std::uint32_t totalClusters = 0;
-    std::uint32_t availClusters = 0;
+  std::uint32_t bytesPerSector = 0;
+  std::uint32_t sectorsPerCluster = 0;
+  std::uint32_t totalClusters = 0;
+  std::uint32_t availClusters = 0;
 };
 
 struct LowSpaceFigures {
-    std::uint64_t totalMB = 0;
-    std::uint64_t freeMB = 0;
-    int freePct = 0;  // floor(freeMB * 100 / totalMB)
+  std::uint64_t totalMB = 0;
+  std::uint64_t freeMB = 0;
+  int freePct = 0;  // floor(freeMB * 100 / totalMB)
 };
 
 // Free space of a drive. Drives under 1 MiB take the percentage from the
@@ -107,9 +107,9 @@ inline constexpr const char* kLowSpaceCaption = "Low drive space notification";
 using DiskFreeQuery = std::function<std::optional<DiskFreeInfo>(int driveNumber)>;
 
 struct LowSpaceNotice {
-    std::size_t index = 0;  // entry that raised it; continue from index + 1
-    std::string text;
-    int freePct = 0;
+  std::size_t index = 0;  // entry that raised it; continue from index + 1
+  std::string text;
+  int freePct = 0;
 };
 
 // The next notice of a drive cycle, from entry fromIndex on. Only entries with
@@ -121,7 +121,7 @@ struct LowSpaceNotice {
 //       i = n->index + 1;
 //       MessageBox(n->text, kLowSpaceCaption);
 //   }
-std::optional<LowSpaceNotice> NextLowSpaceNotice(DriveList& entries, std::size_t fromIndex,
-                                                 const DiskFreeQuery& query, int percent);
+std::optional<LowSpaceNotice> NextLowSpaceNotice(DriveList& entries, std::size_t fromIndex, const DiskFreeQuery& query,
+                                                 int percent);
 
 }  // namespace vantrel

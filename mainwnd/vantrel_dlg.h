@@ -79,8 +79,8 @@ class CVantrelDlg : public fw::CDialog {
   CHandComboBox m_driveCombo;
   CZelboCtrl m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
   fw::CWnd m_memoryBar, m_driveBar;
-  std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem,
-      m_strFreeMem, m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
+  std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem, m_strFreeMem,
+      m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
   int m_bWatch = 0;
 
   HWND m_hToolTip = nullptr;  // owned by the dialog window, destroyed with it

@@ -92,7 +92,7 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
   const struct {
     const char* name;
     DWORD value;
-  } expected[] = {{"AutoHide", 0}, {"Percent", 15},   {"nTooltip", 0},    {"MemoryPos", 10},    {"DrivePos", 10},
+  } expected[] = {{"AutoHide", 0},  {"Percent", 15}, {"nTooltip", 0},    {"MemoryPos", 10},   {"DrivePos", 10},
                   {"labelText", 0}, {"listText", 0}, {"CloseNotify", 0}, {"DisableNotify", 0}};
   for (const auto& e : expected) {
     const StoredValue v = Stored("Settings", e.name);
@@ -111,9 +111,8 @@ TEST_F(VantrelRun, StoredSettingsSurviveARunUnchanged) {
   const struct {
     const char* name;
     DWORD value;
-  } stored[] = {{"AutoHide", 0},         {"Percent", 7},       {"nTooltip", 4},    {"MemoryPos", 3},
-                {"DrivePos", 2},         {"labelText", 0x123456}, {"listText", 0xFF}, {"CloseNotify", 1},
-                {"DisableNotify", 1}};
+  } stored[] = {{"AutoHide", 0},         {"Percent", 7},     {"nTooltip", 4},    {"MemoryPos", 3},    {"DrivePos", 2},
+                {"labelText", 0x123456}, {"listText", 0xFF}, {"CloseNotify", 1}, {"DisableNotify", 1}};
   for (const auto& s : stored) PutDword("Settings", s.name, s.value);
 
   HWND dlg = StartAndFindMainWindow("/Embedding");
@@ -141,9 +140,7 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
   };
   const RECT text = rectOf(1001);
   const double unitWidth = (text.right - text.left) / 40.0;
-  const struct {
-    int id, rowText;
-  } gauges[] = {{1091, 1002}, {1092, 1004}, {1093, 1021}, {1094, 1007}};
+  const struct { int id, rowText; } gauges[] = {{1091, 1002}, {1092, 1004}, {1093, 1021}, {1094, 1007}};
   for (const auto& g : gauges) {
     HWND gauge = ::GetDlgItem(dlg, g.id);
     ASSERT_NE(gauge, nullptr) << g.id;
@@ -163,8 +160,7 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
   const COLORREF fill = ::GetPixel(screen, rc.left + 2, (rc.top + rc.bottom) / 2);
   const COLORREF bevel = ::GetPixel(screen, rc.left + 1, (rc.top + rc.bottom) / 2);
   ::ReleaseDC(nullptr, screen);
-  EXPECT_TRUE(fill == RGB(200, 0, 0) || fill == RGB(225, 225, 50) || fill == RGB(50, 255, 50) ||
-              fill == RGB(0, 150, 0))
+  EXPECT_TRUE(fill == RGB(200, 0, 0) || fill == RGB(225, 225, 50) || fill == RGB(50, 255, 50) || fill == RGB(0, 150, 0))
       << std::hex << fill;
   EXPECT_EQ(bevel, RGB(100, 100, 100)) << std::hex << bevel;
   EndAndWait(dlg);

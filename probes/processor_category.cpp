@@ -3,12 +3,16 @@
 namespace vantrel {
 
 const char* ProcessorCategory(std::uint32_t processorType, std::uint16_t processorLevel) {
-    switch (processorType) {
-    case 386: return "386";
-    case 486: return "486";
-    case 586: return processorLevel == 6 ? "Pentium II(tm) / Compatible" : "Pentium(tm) / Compatible";
-    default: return "Unknown";
-    }
+  switch (processorType) {
+    case 386:
+      return "386";
+    case 486:
+      return "486";
+    case 586:
+      return processorLevel == 6 ? "Pentium II(tm) / Compatible" : "Pentium(tm) / Compatible";
+    default:
+      return "Unknown";
+  }
 }
 
 }  // namespace vantrel

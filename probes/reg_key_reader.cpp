@@ -19,8 +19,8 @@ bool CRegKeyReader::Open(HKEY root, const char* subKey) {
 
 bool CRegKeyReader::Create(HKEY root, const char* subKey) {
   DWORD disposition = 0;
-  m_lResult = ::RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                m_hKey.put(), &disposition);
+  m_lResult = ::RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, m_hKey.put(),
+                                &disposition);
   m_dwType = 0;
   m_dwSize = 0;
   return m_lResult == ERROR_SUCCESS;

@@ -70,20 +70,19 @@ struct IconCase {
 };
 
 const IconCase kIcons[] = {
-    {IDR_MAINFRAME, "program"},       {IDI_FLOPPY, "floppy"},
-    {IDI_HARD_DRIVE, "hard drive"},   {IDI_CDROM, "CD-ROM"},
-    {IDI_NETWORK_DRIVE, "network"},   {IDI_REMOVABLE, "removable"},
-    {IDI_NO_DISK, "no disk"},         {IDI_UNKNOWN_DRIVE, "unknown drive"},
-    {IDI_ZIP_DRIVE, "Zip drive"},     {IDI_PROCESSOR, "processor"},
-    {IDI_EXTENDED_INFO, "monitor"},   {IDI_DIRECTORY_VIEW, "folder"},
-    {IDI_OPTIONS, "options"},         {IDI_PIE, "pie"},
+    {IDR_MAINFRAME, "program"},     {IDI_FLOPPY, "floppy"},
+    {IDI_HARD_DRIVE, "hard drive"}, {IDI_CDROM, "CD-ROM"},
+    {IDI_NETWORK_DRIVE, "network"}, {IDI_REMOVABLE, "removable"},
+    {IDI_NO_DISK, "no disk"},       {IDI_UNKNOWN_DRIVE, "unknown drive"},
+    {IDI_ZIP_DRIVE, "Zip drive"},   {IDI_PROCESSOR, "processor"},
+    {IDI_EXTENDED_INFO, "monitor"}, {IDI_DIRECTORY_VIEW, "folder"},
+    {IDI_OPTIONS, "options"},       {IDI_PIE, "pie"},
 };
 
 TEST(Resources, EveryIconLoadsAt32By32From256ColourArt) {
   for (const auto& c : kIcons) {
     SCOPED_TRACE(c.role);
-    fw::UniqueIcon icon(static_cast<HICON>(
-        ::LoadImageA(Module(), MAKEINTRESOURCEA(c.id), IMAGE_ICON, 32, 32, 0)));
+    fw::UniqueIcon icon(static_cast<HICON>(::LoadImageA(Module(), MAKEINTRESOURCEA(c.id), IMAGE_ICON, 32, 32, 0)));
     ASSERT_TRUE(icon) << "icon " << c.id;
     POINT hot{};
     bool isIcon = false;
@@ -234,9 +233,21 @@ const Item kItems[] = {
     {IDC_USER_NAME, kStatic, kAnyStatic, SS_LEFT, 0, false, "", {70, 15, 90, 8}},
     {-1, kStatic, kAnyStatic, SS_RIGHT, 0, false, "CPU Category :", {15, 25, 50, 8}},
     {IDC_CPU_CATEGORY, kStatic, kAnyStatic, SS_LEFT, 0, false, "", {70, 25, 90, 8}},
-    {IDC_PROCESSOR_INFO, kButton, kPush, BS_PUSHBUTTON, BS_ICON, true, "Advanced Processor Information...",
+    {IDC_PROCESSOR_INFO,
+     kButton,
+     kPush,
+     BS_PUSHBUTTON,
+     BS_ICON,
+     true,
+     "Advanced Processor Information...",
      {165, 5, 30, 25}},
-    {IDC_EXTENDED_INFO, kButton, kPush, BS_PUSHBUTTON, BS_ICON, true, "Extended System Information...",
+    {IDC_EXTENDED_INFO,
+     kButton,
+     kPush,
+     BS_PUSHBUTTON,
+     BS_ICON,
+     true,
+     "Extended System Information...",
      {200, 5, 30, 25}},
     {IDC_DIRECTORY_VIEW, kButton, kPush, BS_PUSHBUTTON, BS_ICON, true, "Directory\nView", {235, 5, 30, 25}},
     {-1, kStatic, kAnyStatic, SS_RIGHT, 0, false, "Physical Memory :", {3, 40, 60, 8}},
@@ -267,10 +278,14 @@ const Item kItems[] = {
 
 const char* ClassOf(Kind k) {
   switch (k) {
-    case kStatic: return "Static";
-    case kButton: return "Button";
-    case kCombo: return "ComboBox";
-    case kProgress: return PROGRESS_CLASSA;
+    case kStatic:
+      return "Static";
+    case kButton:
+      return "Button";
+    case kCombo:
+      return "ComboBox";
+    case kProgress:
+      return PROGRESS_CLASSA;
   }
   return "";
 }
@@ -299,9 +314,12 @@ std::string TextOf(HWND w) {
 void ShowWithArtwork(HWND dlg, DWORD holdMs) {
   const struct {
     int control, icon;
-  } images[] = {{IDC_PROCESSOR_INFO, IDI_PROCESSOR}, {IDC_EXTENDED_INFO, IDI_EXTENDED_INFO},
-                {IDC_DIRECTORY_VIEW, IDI_DIRECTORY_VIEW}, {IDC_OPTIONS, IDI_OPTIONS},
-                {IDC_PIE, IDI_PIE}, {IDC_DRIVE_REFRESH, IDI_HARD_DRIVE}};
+  } images[] = {{IDC_PROCESSOR_INFO, IDI_PROCESSOR},
+                {IDC_EXTENDED_INFO, IDI_EXTENDED_INFO},
+                {IDC_DIRECTORY_VIEW, IDI_DIRECTORY_VIEW},
+                {IDC_OPTIONS, IDI_OPTIONS},
+                {IDC_PIE, IDI_PIE},
+                {IDC_DRIVE_REFRESH, IDI_HARD_DRIVE}};
   for (const auto& i : images) {
     ::SendDlgItemMessageA(dlg, i.control, BM_SETIMAGE, IMAGE_ICON,
                           reinterpret_cast<LPARAM>(::LoadIconA(Module(), MAKEINTRESOURCEA(i.icon))));
@@ -309,11 +327,18 @@ void ShowWithArtwork(HWND dlg, DWORD holdMs) {
   const struct {
     int control;
     const char* text;
-  } texts[] = {{IDC_COMPUTER_NAME, "WINEHOST"}, {IDC_USER_NAME, "user"},
-               {IDC_CPU_CATEGORY, "Pentium II(tm) / Compatible"}, {IDC_PHYSICAL_MEMORY, "2048 MB"},
-               {IDC_FREE_MEMORY, "1530 MB"}, {IDC_MEMORY_LOAD, "25%"}, {IDC_DRIVE_TYPE, "Hard Drive"},
-               {IDC_DRIVE_CAPACITY, "4096 MB"}, {IDC_DRIVE_USED, "3072 MB"}, {IDC_DRIVE_FREE, "1024 MB"},
-               {IDC_USED_PERCENT, "75%"}, {IDC_FREE_PERCENT, "25%"}};
+  } texts[] = {{IDC_COMPUTER_NAME, "WINEHOST"},
+               {IDC_USER_NAME, "user"},
+               {IDC_CPU_CATEGORY, "Pentium II(tm) / Compatible"},
+               {IDC_PHYSICAL_MEMORY, "2048 MB"},
+               {IDC_FREE_MEMORY, "1530 MB"},
+               {IDC_MEMORY_LOAD, "25%"},
+               {IDC_DRIVE_TYPE, "Hard Drive"},
+               {IDC_DRIVE_CAPACITY, "4096 MB"},
+               {IDC_DRIVE_USED, "3072 MB"},
+               {IDC_DRIVE_FREE, "1024 MB"},
+               {IDC_USED_PERCENT, "75%"},
+               {IDC_FREE_PERCENT, "25%"}};
   for (const auto& t : texts) ::SetDlgItemTextA(dlg, t.control, t.text);
   ::SendDlgItemMessageA(dlg, IDC_DRIVE_LIST, CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>(""));
   ::SendDlgItemMessageA(dlg, IDC_DRIVE_LIST, CB_SETCURSEL, 0, 0);
@@ -373,16 +398,14 @@ class MainDialog : public ::testing::Test {
     // control container hands it over, without the gauges.
     resource_ = fw::occ::LoadDialogResource(Module(), MAKEINTRESOURCEW(IDD_VANTREL_DIALOG));
     dialog_ = std::make_unique<DialogWindow>(
-        resource_ ? ::CreateDialogIndirectParamA(Module(), fw::occ::TemplateOf(resource_->split), nullptr,
-                                                 QuietDialogProc, 0)
-                  : nullptr);
+        resource_
+            ? ::CreateDialogIndirectParamA(Module(), fw::occ::TemplateOf(resource_->split), nullptr, QuietDialogProc, 0)
+            : nullptr);
     createError_ = ::GetLastError();
     if (hook) ::UnhookWindowsHookEx(hook);
   }
   static void TearDownTestSuite() { dialog_.reset(); }
-  void SetUp() override {
-    ASSERT_NE(nullptr, dialog_->get()) << "CreateDialogParam failed, error " << createError_;
-  }
+  void SetUp() override { ASSERT_NE(nullptr, dialog_->get()) << "CreateDialogParam failed, error " << createError_; }
   static HWND dlg() { return dialog_->get(); }
 
   static std::unique_ptr<DialogWindow> dialog_;
@@ -499,7 +522,7 @@ TEST(MainDialogGauges, NameTheGaugeClassAndCarryTheirInitialStreams) {
     EXPECT_EQ(item.cx, 95);
     EXPECT_EQ(item.cy, 8);
     EXPECT_EQ(item.style, 0x50010000u) << g.id;
-    const std::vector<std::uint8_t> stream = {0x00, 0x00, 0x01, 0x00, 0xC8, 0x0E, 0x00, 0x00, 0x72, 0x01,
+    const std::vector<std::uint8_t> stream = {0x00, 0x00, 0x01, 0x00, 0xC8, 0x0E, 0x00, 0x00,      0x72,    0x01,
                                               0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, g.percent, g.tail0, g.tail1};
     ASSERT_EQ(res->streams.count(static_cast<std::uint16_t>(g.id)), 1u) << g.id;
     EXPECT_EQ(res->streams.at(static_cast<std::uint16_t>(g.id)), stream) << g.id;

@@ -13,8 +13,8 @@ HCURSOR ProgramCursor(int id) { return ::LoadCursorA(::GetModuleHandleA(nullptr)
 class ControlHost : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr,
-                               nullptr);
+    parent =
+        ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
   }
   void TearDown() override { ::DestroyWindow(parent); }

@@ -74,9 +74,12 @@ bool ControlContainer::CreateControls(HWND dialog, const std::vector<ControlItem
     std::size_t previousKept = 0;
     for (const ControlItem& item : items) {
       HWND after = HWND_BOTTOM;
-      if (previous && previousKept == item.keptBefore) after = previous;
-      else if (item.keptBefore == 0) after = HWND_TOP;
-      else if (item.keptBefore <= kept.size()) after = kept[item.keptBefore - 1];
+      if (previous && previousKept == item.keptBefore)
+        after = previous;
+      else if (item.keptBefore == 0)
+        after = HWND_TOP;
+      else if (item.keptBefore <= kept.size())
+        after = kept[item.keptBefore - 1];
       if (!CreateOne(dialog, item, streams, after)) {
         DestroyControls();
         return false;
@@ -111,8 +114,7 @@ bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const Con
     }
   } guard{c};
   c.id = static_cast<int>(item.id);
-  if (FAILED(factory->CreateInstance(nullptr, IID_IOleObject, c.object.put_void())) || !c.object)
-    return false;
+  if (FAILED(factory->CreateInstance(nullptr, IID_IOleObject, c.object.put_void())) || !c.object) return false;
   factory.reset();
 
   RECT rect{item.x, item.y, item.x + item.cx, item.y + item.cy};

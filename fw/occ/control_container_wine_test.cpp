@@ -24,17 +24,16 @@ const char16_t kUnregisteredClass[] = u"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 const DWORD kGaugeMisc = 0x00020191;  // set client site first, activate when visible, inside-out, ...
 
 // Leading count 0, then the property stream the control is to receive.
-const Bytes kRecord1091 = {0, 0, 0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0,
-                           0, 0, 0, 0, 0x00, 0xED, 0x26, 0x05};
+const Bytes kRecord1091 = {0,    0,    0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0,    0,
+                           0x72, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0xED, 0x26, 0x05};
 
-#define UNEXPECTED(name)                            \
-  {                                                 \
-    ADD_FAILURE() << "unexpected call " << (name);  \
-    return E_NOTIMPL;                               \
+#define UNEXPECTED(name)                           \
+  {                                                \
+    ADD_FAILURE() << "unexpected call " << (name); \
+    return E_NOTIMPL;                              \
   }
 
-class FakeControl
-    : public com::Object<FakeControl, IOleObject, IPersistStreamInit, IOleInPlaceObject, IDispatch> {
+class FakeControl : public com::Object<FakeControl, IOleObject, IPersistStreamInit, IOleInPlaceObject, IDispatch> {
  public:
   void* Find(REFIID iid) noexcept {
     if (void* p = com::Match<IOleObject>(this, iid, IID_IUnknown)) return p;
@@ -67,34 +66,30 @@ class FakeControl
     site = com::Ptr<IOleClientSite>(s);
     return S_OK;
   }
-  STDMETHODIMP GetClientSite(IOleClientSite**) override UNEXPECTED("GetClientSite")
-  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override UNEXPECTED("SetHostNames")
-  STDMETHODIMP Close(DWORD option) override {
+  STDMETHODIMP GetClientSite(IOleClientSite**) override UNEXPECTED("GetClientSite") STDMETHODIMP
+      SetHostNames(LPCOLESTR, LPCOLESTR) override UNEXPECTED("SetHostNames") STDMETHODIMP Close(DWORD option) override {
     calls.push_back("Close");
     EXPECT_EQ(static_cast<DWORD>(OLECLOSE_NOSAVE), option);
     return S_OK;
   }
-  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override UNEXPECTED("SetMoniker")
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override UNEXPECTED("GetMoniker")
-  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override UNEXPECTED("InitFromData")
-  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override UNEXPECTED("GetClipboardData")
-  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG, HWND parentWnd, LPCRECT pos) override;
-  STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override UNEXPECTED("EnumVerbs")
-  STDMETHODIMP Update() override UNEXPECTED("Update")
-  STDMETHODIMP IsUpToDate() override UNEXPECTED("IsUpToDate")
-  STDMETHODIMP GetUserClassID(CLSID*) override UNEXPECTED("GetUserClassID")
-  STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override UNEXPECTED("GetUserType")
-  STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override {
+  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override UNEXPECTED("SetMoniker") STDMETHODIMP
+      GetMoniker(DWORD, DWORD, IMoniker**) override UNEXPECTED("GetMoniker") STDMETHODIMP
+      InitFromData(IDataObject*, BOOL, DWORD) override UNEXPECTED("InitFromData") STDMETHODIMP
+      GetClipboardData(DWORD, IDataObject**) override UNEXPECTED("GetClipboardData") STDMETHODIMP
+      DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG, HWND parentWnd, LPCRECT pos) override;
+  STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override UNEXPECTED("EnumVerbs") STDMETHODIMP Update() override
+      UNEXPECTED("Update") STDMETHODIMP IsUpToDate() override UNEXPECTED("IsUpToDate") STDMETHODIMP
+      GetUserClassID(CLSID*) override UNEXPECTED("GetUserClassID") STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override
+      UNEXPECTED("GetUserType") STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override {
     calls.push_back("SetExtent");
     EXPECT_EQ(static_cast<DWORD>(DVASPECT_CONTENT), aspect);
     if (size) extent = *size;
     return S_OK;
   }
-  STDMETHODIMP GetExtent(DWORD, SIZEL*) override UNEXPECTED("GetExtent")
-  STDMETHODIMP Advise(IAdviseSink*, DWORD*) override UNEXPECTED("Advise")
-  STDMETHODIMP Unadvise(DWORD) override UNEXPECTED("Unadvise")
-  STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override UNEXPECTED("EnumAdvise")
-  STDMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override {
+  STDMETHODIMP GetExtent(DWORD, SIZEL*) override UNEXPECTED("GetExtent") STDMETHODIMP
+      Advise(IAdviseSink*, DWORD*) override UNEXPECTED("Advise") STDMETHODIMP Unadvise(DWORD) override
+      UNEXPECTED("Unadvise") STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override UNEXPECTED("EnumAdvise") STDMETHODIMP
+      GetMiscStatus(DWORD aspect, DWORD* status) override {
     calls.push_back("GetMiscStatus");
     EXPECT_EQ(static_cast<DWORD>(DVASPECT_CONTENT), aspect);
     *status = misc;
@@ -102,19 +97,17 @@ class FakeControl
   }
   STDMETHODIMP SetColorScheme(LOGPALETTE*) override UNEXPECTED("SetColorScheme")
 
-  // IPersistStreamInit
-  STDMETHODIMP GetClassID(CLSID*) override UNEXPECTED("GetClassID")
-  STDMETHODIMP IsDirty() override UNEXPECTED("IsDirty")
-  STDMETHODIMP Load(IStream* stream) override {
+      // IPersistStreamInit
+      STDMETHODIMP GetClassID(CLSID*) override UNEXPECTED("GetClassID") STDMETHODIMP IsDirty() override
+      UNEXPECTED("IsDirty") STDMETHODIMP Load(IStream* stream) override {
     calls.push_back("Load");
     std::uint8_t buf[7];
     ULONG got = 0;
     while (SUCCEEDED(stream->Read(buf, sizeof buf, &got)) && got) loaded.insert(loaded.end(), buf, buf + got);
     return loadResult;
   }
-  STDMETHODIMP Save(IStream*, BOOL) override UNEXPECTED("Save")
-  STDMETHODIMP GetSizeMax(ULARGE_INTEGER*) override UNEXPECTED("GetSizeMax")
-  STDMETHODIMP InitNew() override {
+  STDMETHODIMP Save(IStream*, BOOL) override UNEXPECTED("Save") STDMETHODIMP GetSizeMax(ULARGE_INTEGER*) override
+      UNEXPECTED("GetSizeMax") STDMETHODIMP InitNew() override {
     calls.push_back("InitNew");
     return S_OK;
   }
@@ -125,24 +118,22 @@ class FakeControl
     *wnd = window;
     return window ? S_OK : E_FAIL;
   }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override UNEXPECTED("ContextSensitiveHelp")
-  STDMETHODIMP InPlaceDeactivate() override {
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override UNEXPECTED("ContextSensitiveHelp") STDMETHODIMP
+      InPlaceDeactivate() override {
     calls.push_back("InPlaceDeactivate");
     if (window) DestroyWindow(window);
     window = nullptr;
     if (auto ips = site.As<IOleInPlaceSite>(IID_IOleInPlaceSite)) ips->OnInPlaceDeactivate();
     return S_OK;
   }
-  STDMETHODIMP UIDeactivate() override UNEXPECTED("UIDeactivate")
-  STDMETHODIMP SetObjectRects(LPCRECT, LPCRECT) override UNEXPECTED("SetObjectRects")
-  STDMETHODIMP ReactivateAndUndo() override UNEXPECTED("ReactivateAndUndo")
+  STDMETHODIMP UIDeactivate() override UNEXPECTED("UIDeactivate") STDMETHODIMP SetObjectRects(LPCRECT, LPCRECT) override
+      UNEXPECTED("SetObjectRects") STDMETHODIMP ReactivateAndUndo() override UNEXPECTED("ReactivateAndUndo")
 
-  // IDispatch: the container only hands it out.
-  STDMETHODIMP GetTypeInfoCount(UINT*) override UNEXPECTED("GetTypeInfoCount")
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override UNEXPECTED("GetTypeInfo")
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override UNEXPECTED("GetIDsOfNames")
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-      UNEXPECTED("Invoke")
+      // IDispatch: the container only hands it out.
+      STDMETHODIMP GetTypeInfoCount(UINT*) override UNEXPECTED("GetTypeInfoCount") STDMETHODIMP
+      GetTypeInfo(UINT, LCID, ITypeInfo**) override UNEXPECTED("GetTypeInfo") STDMETHODIMP
+      GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override UNEXPECTED("GetIDsOfNames") STDMETHODIMP
+      Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override UNEXPECTED("Invoke")
 };
 
 // Activation as a control does it: ask the site, take the window context,
@@ -184,19 +175,18 @@ STDMETHODIMP FakeControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG,
     DISPPARAMS none{};
     userMode.vt = VT_I4;
     userMode.lVal = 0x5555;
-    EXPECT_EQ(S_OK, ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
-                                    &userMode, nullptr, nullptr));
+    EXPECT_EQ(S_OK, ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &userMode,
+                                    nullptr, nullptr));
     VARIANT other;
     VariantInit(&other);
-    otherAmbient = ambient->Invoke(DISPID_AMBIENT_DISPLAYNAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
-                                   &other, nullptr, nullptr);
+    otherAmbient =
+        ambient->Invoke(DISPID_AMBIENT_DISPLAYNAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &other, nullptr, nullptr);
     VariantClear(&other);
   } else {
     ADD_FAILURE() << "site without ambient properties";
   }
-  window = CreateWindowExW(0, L"STATIC", L"fake", WS_CHILD | WS_VISIBLE, pos->left, pos->top,
-                           pos->right - pos->left, pos->bottom - pos->top, parentWnd, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  window = CreateWindowExW(0, L"STATIC", L"fake", WS_CHILD | WS_VISIBLE, pos->left, pos->top, pos->right - pos->left,
+                           pos->bottom - pos->top, parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
   EXPECT_NE(nullptr, window);
   return window ? S_OK : E_FAIL;
 }

@@ -73,8 +73,8 @@ STDMETHODIMP ControlSite::GetWindow(HWND* wnd) {
   return S_OK;
 }
 
-STDMETHODIMP ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
-                                           LPRECT pos, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+STDMETHODIMP ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
+                                           LPOLEINPLACEFRAMEINFO info) {
   if (frame) *frame = nullptr;
   if (doc) *doc = nullptr;
   if (!frame || !doc || !pos || !clip || !info) return E_POINTER;
@@ -141,8 +141,8 @@ STDMETHODIMP ControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DIS
 
 // The controls of a dialog run, never design: user mode is the one ambient
 // answered; for the others the control uses its own defaults.
-STDMETHODIMP ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                 VARIANT* result, EXCEPINFO*, UINT*) {
+STDMETHODIMP ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                                 UINT*) {
   if (id != DISPID_AMBIENT_USERMODE) return DISP_E_MEMBERNOTFOUND;
   if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
   if (params && params->cArgs != 0) return DISP_E_BADPARAMCOUNT;

@@ -45,8 +45,7 @@ class Frame : public com::Object<Frame, IOleInPlaceFrame> {
   HWND dialog_;
 };
 
-class ControlSite
-    : public com::Object<ControlSite, IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
+class ControlSite : public com::Object<ControlSite, IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
  public:
   ControlSite(HWND dialog, const RECT& position, com::Ptr<Frame> frame) noexcept
       : dialog_(dialog), position_(position), frame_(std::move(frame)) {}
@@ -69,8 +68,8 @@ class ControlSite
   STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnUIActivate() override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
-                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
+                                LPOLEINPLACEFRAMEINFO info) override;
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
   STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
@@ -89,8 +88,8 @@ class ControlSite
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                      EXCEPINFO*, UINT* argErr) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                      UINT* argErr) override;
 
  private:
   HWND dialog_;

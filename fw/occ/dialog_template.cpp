@@ -30,14 +30,14 @@ bool ReadHeader(ByteReader& r, Header& h) {
     if (!r.U32(unused32)) return false;  // exstyle
   }
   if (!r.U16(h.count)) return false;
-  if (!r.Skip(8)) return false;                     // x, y, cx, cy
-  if (!r.NameOrOrdinal(nullptr)) return false;      // menu
-  if (!r.NameOrOrdinal(nullptr)) return false;      // window class
-  if (!r.String(nullptr)) return false;             // title
+  if (!r.Skip(8)) return false;                 // x, y, cx, cy
+  if (!r.NameOrOrdinal(nullptr)) return false;  // menu
+  if (!r.NameOrOrdinal(nullptr)) return false;  // window class
+  if (!r.String(nullptr)) return false;         // title
   if (style & kDsSetFont) {
-    if (!r.U16(unused16)) return false;             // point size
-    if (h.extended && !r.Skip(4)) return false;     // weight, italic, charset
-    if (!r.String(nullptr)) return false;           // typeface
+    if (!r.U16(unused16)) return false;          // point size
+    if (h.extended && !r.Skip(4)) return false;  // weight, italic, charset
+    if (!r.String(nullptr)) return false;        // typeface
   }
   r.AlignTo4();
   h.itemsStart = r.pos();
@@ -79,9 +79,7 @@ void PutU16(std::vector<std::uint8_t>& buf, std::size_t at, std::uint16_t v) {
 
 }  // namespace
 
-bool IsControlClass(const std::u16string& cls) {
-  return cls.size() >= 2 && cls.front() == u'{' && cls.back() == u'}';
-}
+bool IsControlClass(const std::u16string& cls) { return cls.size() >= 2 && cls.front() == u'{' && cls.back() == u'}'; }
 
 std::optional<SplitTemplate> SplitDialogTemplate(const void* data, std::size_t size) {
   if (!data) return std::nullopt;

@@ -16,10 +16,10 @@ namespace fw::occ {
 
 // One control item taken out of a template.
 struct ControlItem {
-  std::uint32_t id = 0;            // 16 bits in DLGTEMPLATE, 32 in DLGTEMPLATEEX
-  std::u16string classId;          // the class field as written, "{...}"
-  std::int16_t x = 0, y = 0;       // dialog units
-  std::int16_t cx = 0, cy = 0;     // dialog units
+  std::uint32_t id = 0;         // 16 bits in DLGTEMPLATE, 32 in DLGTEMPLATEEX
+  std::u16string classId;       // the class field as written, "{...}"
+  std::int16_t x = 0, y = 0;    // dialog units
+  std::int16_t cx = 0, cy = 0;  // dialog units
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
   // Items of the rewritten template that precede this one: the dialog creates

@@ -53,7 +53,10 @@ class Writer {
   }
   void Put(const Field& f) {
     if (f.kind == Field::kNone) U16(0);
-    if (f.kind == Field::kOrdinal) { U16(0xFFFF); U16(f.ordinal); }
+    if (f.kind == Field::kOrdinal) {
+      U16(0xFFFF);
+      U16(f.ordinal);
+    }
     if (f.kind == Field::kText) Str(f.text);
   }
   void Align() {
@@ -81,7 +84,11 @@ Bytes Build(const Template& t) {
   w.Str(t.title);
   if (t.style & 0x40) {
     w.U16(8);
-    if (t.extended) { w.U16(400); w.b.push_back(0); w.b.push_back(1); }
+    if (t.extended) {
+      w.U16(400);
+      w.b.push_back(0);
+      w.b.push_back(1);
+    }
     w.Str(t.face);
   }
   for (const Item& it : t.items) {
@@ -95,7 +102,10 @@ Bytes Build(const Template& t) {
       w.U32(it.exStyle);
     }
     for (int v : {it.x, it.y, it.cx, it.cy}) w.U16(static_cast<std::uint16_t>(v));
-    if (t.extended) w.U32(it.id); else w.U16(it.id);
+    if (t.extended)
+      w.U32(it.id);
+    else
+      w.U16(it.id);
     w.Put(it.cls);
     w.Put(it.title);
     w.U16(static_cast<std::uint16_t>(it.extra.size()));
@@ -110,7 +120,10 @@ const std::u16string kOther = u"{00000000-1111-2222-3333-444444444444}";
 Item Static(std::uint32_t id) {
   Item it;
   it.id = id;
-  it.x = 7; it.y = 9; it.cx = 50; it.cy = 8;
+  it.x = 7;
+  it.y = 9;
+  it.cx = 50;
+  it.cy = 8;
   it.cls = Ord(0x0082);
   it.title = Text(u"Memory:");
   return it;
@@ -119,7 +132,10 @@ Item Gauge(std::uint32_t id, std::int16_t y) {
   Item it;
   it.id = id;
   it.style = 0x50010000;
-  it.x = 115; it.y = y; it.cx = 95; it.cy = 8;
+  it.x = 115;
+  it.y = y;
+  it.cx = 95;
+  it.cy = 8;
   it.cls = Text(kGauge);
   return it;
 }
@@ -170,7 +186,10 @@ TEST_P(SplitLayouts, TakesOutControlItemsAndKeepsTheRestByteForByte) {
   const ControlItem& a = split->controls[0];
   EXPECT_EQ(1091u, a.id);
   EXPECT_EQ(kGauge, a.classId);
-  EXPECT_EQ(115, a.x); EXPECT_EQ(50, a.y); EXPECT_EQ(95, a.cx); EXPECT_EQ(8, a.cy);
+  EXPECT_EQ(115, a.x);
+  EXPECT_EQ(50, a.y);
+  EXPECT_EQ(95, a.cx);
+  EXPECT_EQ(8, a.cy);
   EXPECT_EQ(0x50010000u, a.style);
   EXPECT_EQ(0u, a.exStyle);
   EXPECT_EQ(1u, a.keptBefore);
@@ -216,8 +235,7 @@ TEST_P(SplitLayouts, EveryTruncationIsRejected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, SplitLayouts,
-    testing::Values(Layout{"Plain", false, 0x80C800C0, {}, {}},
-                    Layout{"PlainNoFont", false, 0x80C80080, {}, {}},
+    testing::Values(Layout{"Plain", false, 0x80C800C0, {}, {}}, Layout{"PlainNoFont", false, 0x80C80080, {}, {}},
                     Layout{"PlainMenuOrdinalClassName", false, 0x80C800C0, Ord(101), Text(u"VantrelDlg")},
                     Layout{"Extended", true, 0x80C800C0, {}, {}},
                     Layout{"ExtendedShellFont", true, 0x80C80048, Text(u"MENU"), Ord(0x8002)},

@@ -10,37 +10,84 @@ namespace {
 // Clears the result slot for `vt`; false for a result type we cannot write.
 bool ClearResult(VARTYPE vt, void* out) {
   switch (vt) {
-    case VT_EMPTY: return true;
-    case VT_UI1: *static_cast<BYTE*>(out) = 0; return true;
-    case VT_I2: *static_cast<short*>(out) = 0; return true;
-    case VT_I4: *static_cast<long*>(out) = 0; return true;
-    case VT_R4: *static_cast<float*>(out) = 0; return true;
-    case VT_R8: *static_cast<double*>(out) = 0; return true;
-    case VT_BOOL: *static_cast<BOOL*>(out) = FALSE; return true;
-    case VT_ERROR: *static_cast<SCODE*>(out) = S_OK; return true;
-    case VT_BSTR: *static_cast<BSTR*>(out) = nullptr; return true;
-    case VT_DISPATCH: *static_cast<IDispatch**>(out) = nullptr; return true;
-    case VT_UNKNOWN: *static_cast<IUnknown**>(out) = nullptr; return true;
-    case VT_VARIANT: VariantInit(static_cast<VARIANT*>(out)); return true;
-    default: return false;
+    case VT_EMPTY:
+      return true;
+    case VT_UI1:
+      *static_cast<BYTE*>(out) = 0;
+      return true;
+    case VT_I2:
+      *static_cast<short*>(out) = 0;
+      return true;
+    case VT_I4:
+      *static_cast<long*>(out) = 0;
+      return true;
+    case VT_R4:
+      *static_cast<float*>(out) = 0;
+      return true;
+    case VT_R8:
+      *static_cast<double*>(out) = 0;
+      return true;
+    case VT_BOOL:
+      *static_cast<BOOL*>(out) = FALSE;
+      return true;
+    case VT_ERROR:
+      *static_cast<SCODE*>(out) = S_OK;
+      return true;
+    case VT_BSTR:
+      *static_cast<BSTR*>(out) = nullptr;
+      return true;
+    case VT_DISPATCH:
+      *static_cast<IDispatch**>(out) = nullptr;
+      return true;
+    case VT_UNKNOWN:
+      *static_cast<IUnknown**>(out) = nullptr;
+      return true;
+    case VT_VARIANT:
+      VariantInit(static_cast<VARIANT*>(out));
+      return true;
+    default:
+      return false;
   }
 }
 
 // Moves a result already of type `vt` into the caller's slot.
 void TakeResult(VARTYPE vt, VARIANT& r, void* out) {
   switch (vt) {
-    case VT_UI1: *static_cast<BYTE*>(out) = r.bVal; break;
-    case VT_I2: *static_cast<short*>(out) = r.iVal; break;
-    case VT_I4: *static_cast<long*>(out) = r.lVal; break;
-    case VT_R4: *static_cast<float*>(out) = r.fltVal; break;
-    case VT_R8: *static_cast<double*>(out) = r.dblVal; break;
-    case VT_BOOL: *static_cast<BOOL*>(out) = r.boolVal != VARIANT_FALSE; break;
-    case VT_ERROR: *static_cast<SCODE*>(out) = r.scode; break;
-    case VT_BSTR: *static_cast<BSTR*>(out) = r.bstrVal; break;
-    case VT_DISPATCH: *static_cast<IDispatch**>(out) = r.pdispVal; break;
-    case VT_UNKNOWN: *static_cast<IUnknown**>(out) = r.punkVal; break;
-    case VT_VARIANT: std::memcpy(out, &r, sizeof r); break;
-    default: return;
+    case VT_UI1:
+      *static_cast<BYTE*>(out) = r.bVal;
+      break;
+    case VT_I2:
+      *static_cast<short*>(out) = r.iVal;
+      break;
+    case VT_I4:
+      *static_cast<long*>(out) = r.lVal;
+      break;
+    case VT_R4:
+      *static_cast<float*>(out) = r.fltVal;
+      break;
+    case VT_R8:
+      *static_cast<double*>(out) = r.dblVal;
+      break;
+    case VT_BOOL:
+      *static_cast<BOOL*>(out) = r.boolVal != VARIANT_FALSE;
+      break;
+    case VT_ERROR:
+      *static_cast<SCODE*>(out) = r.scode;
+      break;
+    case VT_BSTR:
+      *static_cast<BSTR*>(out) = r.bstrVal;
+      break;
+    case VT_DISPATCH:
+      *static_cast<IDispatch**>(out) = r.pdispVal;
+      break;
+    case VT_UNKNOWN:
+      *static_cast<IUnknown**>(out) = r.punkVal;
+      break;
+    case VT_VARIANT:
+      std::memcpy(out, &r, sizeof r);
+      break;
+    default:
+      return;
   }
   // Ownership went to the caller.
   VariantInit(&r);

@@ -26,10 +26,10 @@ void Record(Bytes& b, std::uint16_t id, std::uint16_t msg, const Bytes& data) {
 
 // The gauge records of the main dialog: leading count 0, then an 18-byte
 // property stream and two bytes the control does not read.
-const Bytes kGauge1091 = {0, 0, 0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0,
-                          0, 0, 0, 0, 0x00, 0xED, 0x26, 0x05};
-const Bytes kGauge1092 = {0, 0, 0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0, 0, 0x72, 0x01, 0, 0,
-                          0, 0, 0, 0, 0x00, 0x2C, 0x45, 0x00};
+const Bytes kGauge1091 = {0,    0,    0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0,    0,
+                          0x72, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0xED, 0x26, 0x05};
+const Bytes kGauge1092 = {0,    0,    0, 0, 0, 0, 1, 0, 0xC8, 0x0E, 0,    0,
+                          0x72, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0x2C, 0x45, 0x00};
 
 Bytes MainDialogInit() {
   Bytes b;

@@ -265,9 +265,9 @@ HRESULT COleControl::InPlaceActivate(bool uiActivate, HWND parentHint, LPCRECT p
     // No WS_CLIPSIBLINGS: dialogs often draw group frames as earlier (higher)
     // siblings around their controls, and clipping against those would hide
     // the whole control, as it would any plain control in the same place.
-    wnd_ = ::CreateWindowExA(0, module.ControlWindowClass(&COleControl::WndProc), "",
-                             WS_CHILD | WS_CLIPCHILDREN, pos.left, pos.top, pos.right - pos.left,
-                             pos.bottom - pos.top, parent, nullptr, module.Handle(), this);
+    wnd_ =
+        ::CreateWindowExA(0, module.ControlWindowClass(&COleControl::WndProc), "", WS_CHILD | WS_CLIPCHILDREN, pos.left,
+                          pos.top, pos.right - pos.left, pos.bottom - pos.top, parent, nullptr, module.Handle(), this);
     if (!wnd_) {
       InPlaceDeactivate();
       return E_FAIL;
@@ -321,8 +321,8 @@ STDMETHODIMP COleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
   return ::DispGetIDsOfNames(ti.get(), names, count, ids);
 }
 
-STDMETHODIMP COleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* dp, VARIANT* result,
-                                 EXCEPINFO*, UINT* argErr) {
+STDMETHODIMP COleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* dp, VARIANT* result, EXCEPINFO*,
+                                 UINT* argErr) {
   // Callers may pass an uninitialised result: it is written, never cleared.
   if (result) ::VariantInit(result);
   if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
@@ -714,8 +714,8 @@ HRESULT COleControl::ShowPropertyFrame(HWND parent) {
   GetUserType(USERCLASSTYPE_SHORT, &caption);
   IUnknown* self = static_cast<IOleObject*>(this);
   if (!parent && inPlaceSite_) inPlaceSite_->GetWindow(&parent);
-  hr = ::OleCreatePropertyFrame(parent, 0, 0, caption, 1, &self, pages.cElems, pages.pElems, LOCALE_USER_DEFAULT,
-                                0, nullptr);
+  hr = ::OleCreatePropertyFrame(parent, 0, 0, caption, 1, &self, pages.cElems, pages.pElems, LOCALE_USER_DEFAULT, 0,
+                                nullptr);
   ::CoTaskMemFree(caption);
   ::CoTaskMemFree(pages.pElems);
   return hr;

@@ -19,19 +19,18 @@
 
 namespace fw::ole {
 
-class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleInPlaceObject,
-                                       IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistStreamInit,
-                                       IPersistPropertyBag, IProvideClassInfo2, ISpecifyPropertyPages,
-                                       IConnectionPointContainer> {
+class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject,
+                                       IOleControl, IViewObject2, IPersistStreamInit, IPersistPropertyBag,
+                                       IProvideClassInfo2, ISpecifyPropertyPages, IConnectionPointContainer> {
  public:
   struct ClassInfo {
     CLSID clsid;
-    IID dispIid;              // the control's dispinterface
-    IID eventsIid;            // its event dispinterface
+    IID dispIid;    // the control's dispinterface
+    IID eventsIid;  // its event dispinterface
     DWORD miscStatus;
-    UINT typeNameId;          // string resource: the user type name
-    std::vector<CLSID> pages; // property pages
-    Extent extent;            // initial extent, 0.01 mm
+    UINT typeNameId;           // string resource: the user type name
+    std::vector<CLSID> pages;  // property pages
+    Extent extent;             // initial extent, 0.01 mm
   };
 
   // Control flags (GetControlFlags).
@@ -50,8 +49,8 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* dp, VARIANT* result,
-                      EXCEPINFO* excep, UINT* argErr) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* dp, VARIANT* result, EXCEPINFO* excep,
+                      UINT* argErr) override;
 
   // IOleObject
   STDMETHODIMP SetClientSite(IOleClientSite* site) override;
@@ -62,8 +61,7 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   STDMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** mk) override;
   STDMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
   STDMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
-  STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent,
-                      LPCRECT pos) override;
+  STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent, LPCRECT pos) override;
   STDMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) override;
   STDMETHODIMP Update() override;
   STDMETHODIMP IsUpToDate() override;

@@ -26,8 +26,7 @@ HRESULT CheckCall(MemberKind kind, UINT paramCount, WORD flags, const DISPPARAMS
 
 HRESULT GetArg(const DISPPARAMS* dp, UINT position, VARTYPE vt, VARIANT* out, UINT* argErr) {
   // A property put carries its value as the named argument DISPID_PROPERTYPUT.
-  if (dp->cNamedArgs == 1 && dp->rgdispidNamedArgs && dp->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT &&
-      position == 0) {
+  if (dp->cNamedArgs == 1 && dp->rgdispidNamedArgs && dp->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT && position == 0) {
     const HRESULT hr = ::VariantChangeType(out, &dp->rgvarg[0], 0, vt);
     if (FAILED(hr) && argErr) *argErr = 0;
     return FAILED(hr) ? (hr == DISP_E_OVERFLOW ? hr : DISP_E_TYPEMISMATCH) : S_OK;

@@ -154,8 +154,10 @@ BOOL COleControlModule::OnDllMain(HINSTANCE instance, DWORD reason, void* reserv
     case DLL_PROCESS_DETACH:
       ExitInstance();
       // At process exit other modules may already be gone: leave them alone.
-      if (!reserved) ReleaseCaches();
-      else typeLib_.detach();
+      if (!reserved)
+        ReleaseCaches();
+      else
+        typeLib_.detach();
       return TRUE;
     default:
       return TRUE;

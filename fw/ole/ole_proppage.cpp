@@ -45,8 +45,7 @@ STDMETHODIMP COlePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
   if (!rect) return E_POINTER;
   if (wnd_) return E_UNEXPECTED;
   const HINSTANCE inst = COleControlModule::Instance().Handle();
-  wnd_ = ::CreateDialogParamA(inst, MAKEINTRESOURCEA(dialogId_), parent, &DialogProc,
-                              reinterpret_cast<LPARAM>(this));
+  wnd_ = ::CreateDialogParamA(inst, MAKEINTRESOURCEA(dialogId_), parent, &DialogProc, reinterpret_cast<LPARAM>(this));
   if (!wnd_) return E_FAIL;
   ::MoveWindow(wnd_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, FALSE);
   return S_OK;
@@ -82,8 +81,8 @@ SIZE COlePropertyPage::DialogSize() const {
   short cx = 0, cy = 0;
   std::memcpy(&cx, &copy[cxAt], 2);
   std::memcpy(&cy, &copy[cxAt + 2], 2);
-  HWND probe = ::CreateDialogIndirectParamA(inst, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr,
-                                            &MeasureProc, 0);
+  HWND probe =
+      ::CreateDialogIndirectParamA(inst, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, &MeasureProc, 0);
   if (!probe) return size;
   RECT r{0, 0, cx, cy};
   ::MapDialogRect(probe, &r);

@@ -46,9 +46,7 @@ bool BagReader::Bool(const char* name, bool& value, bool fallback) {
   return true;
 }
 
-bool BagWriter::Write(const char* name, VARIANT* v) {
-  return SUCCEEDED(bag_->Write(Wide(name).c_str(), v)) || Fail();
-}
+bool BagWriter::Write(const char* name, VARIANT* v) { return SUCCEEDED(bag_->Write(Wide(name).c_str(), v)) || Fail(); }
 
 bool BagWriter::Long(const char* name, std::int32_t& value, std::int32_t) {
   VARIANT v;

@@ -29,8 +29,7 @@ std::vector<RegEntry> PageEntries(const PageClassInfo& p) {
   };
 }
 
-std::vector<std::string> KeysToDelete(const std::string& clsid, const std::string& progId,
-                                      bool has16BitServer) {
+std::vector<std::string> KeysToDelete(const std::string& clsid, const std::string& progId, bool has16BitServer) {
   const std::string cls = "CLSID\\" + clsid;
   if (has16BitServer) return {cls + "\\InprocServer32", cls + "\\ToolboxBitmap32"};
   std::vector<std::string> keys{cls};

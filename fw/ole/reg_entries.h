@@ -16,14 +16,14 @@ struct RegEntry {
 };
 
 struct ControlClassInfo {
-  std::string clsid;     // registry form, with braces
+  std::string clsid;  // registry form, with braces
   std::string progId;
   std::string typeName;  // empty when the string resource is missing: the clsid stands in
   std::string modulePath;
   int toolboxBitmapId = 1;
   unsigned long miscStatus = 0;
   std::string libId;
-  std::string version;   // "major.minor"
+  std::string version;  // "major.minor"
 };
 
 struct PageClassInfo {
@@ -37,7 +37,6 @@ std::vector<RegEntry> PageEntries(const PageClassInfo& p);
 
 // What unregistering one class removes: whole trees, or, when a 16-bit server
 // is registered beside it (an "InprocServer" subkey), only the 32-bit keys.
-std::vector<std::string> KeysToDelete(const std::string& clsid, const std::string& progId,
-                                      bool has16BitServer);
+std::vector<std::string> KeysToDelete(const std::string& clsid, const std::string& progId, bool has16BitServer);
 
 }  // namespace fw::ole
