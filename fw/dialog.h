@@ -34,7 +34,6 @@ class CDialog : public CWnd {
   bool UpdateData(BOOL saveAndValidate = TRUE);
   void EndDialog(INT_PTR result);
 
-  UINT TemplateId() const { return m_templateId; }
 
   // The hosted ActiveX control with dialog item id `id`, or null.
   IDispatch* ControlDispatch(int id) const;
