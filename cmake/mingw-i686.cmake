@@ -9,5 +9,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
+# The type library compiler and the folder of Wine's stdole2.tlb for this platform.
+set(VT_ARCH win32)
+set(VT_WIDL i686-w64-mingw32-widl --win32 -L/usr/lib/i386-linux-gnu/wine/i386-windows)
+
 # ctest runs cross-built programs through Wine in the build tree's private prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh ${VT_ARCH})

@@ -36,6 +36,14 @@ const IID kDispIid = zelbo::ToGuid(zelbo::kDispIid);
 const IID kEventsIid = zelbo::ToGuid(zelbo::kEventsIid);
 constexpr HRESULT kPoison = static_cast<HRESULT>(0xDEADBEEF);
 void* const kPoisonPtr = reinterpret_cast<void*>(0xDEADBEEF);
+// A module registers its type library under the platform it was built for.
+#ifdef _WIN64
+const std::string kLibPlatformKey = "win64";
+constexpr SYSKIND kLibSysKind = SYS_WIN64;
+#else
+const std::string kLibPlatformKey = "win32";
+constexpr SYSKIND kLibSysKind = SYS_WIN32;
+#endif
 
 std::string BinDir() {
   char path[MAX_PATH] = {};
@@ -289,7 +297,7 @@ TEST(Registration, Regsvr32WritesExactlyTheEntriesAndRemovesThem) {
   };
   EXPECT_EQ(found, expected);
   EXPECT_FALSE(KeyExists(zelbo::kPageProgId));
-  EXPECT_TRUE(KeyExists(std::string("TypeLib\\") + zelbo::kLibIdText + "\\1.0\\409\\win32"));
+  EXPECT_TRUE(KeyExists(std::string("TypeLib\\") + zelbo::kLibIdText + "\\1.0\\409\\" + kLibPlatformKey));
 
   ASSERT_EQ(Regsvr32(true), 0);
   EXPECT_FALSE(KeyExists(zelbo::kCtrlProgId));
@@ -327,7 +335,7 @@ TEST(Registration, UnregisterRemovesALibraryWhoseFileIsGone) {
   const std::string disp = std::string("Interface\\") + zelbo::kDispIidText;
   ASSERT_TRUE(KeyExists(disp));
   fw::UniqueKey k;
-  ASSERT_EQ(::RegOpenKeyExA(HKEY_CLASSES_ROOT, (lib + "\\1.0\\409\\win32").c_str(), 0, KEY_WRITE, k.put()),
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CLASSES_ROOT, (lib + "\\1.0\\409\\" + kLibPlatformKey).c_str(), 0, KEY_WRITE, k.put()),
             ERROR_SUCCESS);
   const char gone[] = "C:\\no such folder\\Zelbo.ocx";
   ASSERT_EQ(::RegSetValueExA(k.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(gone), sizeof gone),
@@ -396,7 +404,7 @@ TEST_F(Registered, TypeLibraryDescribesTheControl) {
   EXPECT_EQ(la->wMajorVerNum, 1);
   EXPECT_EQ(la->wMinorVerNum, 0);
   EXPECT_EQ(la->lcid, 0x0409u);
-  EXPECT_EQ(la->syskind, SYS_WIN32);
+  EXPECT_EQ(la->syskind, kLibSysKind);
   EXPECT_TRUE(la->wLibFlags & LIBFLAG_FCONTROL);
   lib->ReleaseTLibAttr(la);
   BSTR name = nullptr, doc = nullptr, help = nullptr;

@@ -3,8 +3,9 @@
 # built, then starts Vantrel. "interactive" waits for the program to end;
 # "screenshot" lets it run a few seconds, saves the screen and ends it.
 set -uo pipefail
+. "$(dirname "$0")/wine-env.sh" || exit 1
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bin="$root/build/win32/bin"
+bin="$root/build/$VT_ARCH/bin"
 mode="${1:-interactive}"
 
 if [ -f "$bin/Zelbo.ocx" ]; then
@@ -19,7 +20,7 @@ fi
 wine "$bin/Vantrel.exe" >/dev/null 2>&1 </dev/null &
 pid=$!
 sleep "${VT_RUN_SECONDS:-6}"
-shot="$root/build/vantrel-screenshot.png"
+shot="$root/build/$VT_ARCH/vantrel-screenshot.png"
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"
 wine "$bin/CloseVantrel.exe" >/dev/null 2>&1
 wait $pid

@@ -7,7 +7,7 @@
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-drives="$root/build/win32/test-drives"
+drives="$root/build/$VT_ARCH/test-drives"
 mkdir -p "$drives/d" "$drives/f" "$drives/g"
 rm -rf "$drives/e"
 dev="$WINEPREFIX/dosdevices"

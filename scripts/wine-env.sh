@@ -1,6 +1,31 @@
-# Sourced: the private 32-bit Wine prefix inside the build tree, quiet and prompt-free.
+# Sourced: the private Wine prefix of one architecture inside the build tree,
+# quiet and prompt-free. VT_ARCH is win32 (the default) or win64.
 _vt_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${VT_WINEPREFIX:-$_vt_root/build/win32/wineprefix}"
-export WINEARCH=win32
+export VT_ARCH="${VT_ARCH:-win32}"
+case "$VT_ARCH" in
+  win32 | win64) ;;
+  *) echo "wine-env: VT_ARCH must be win32 or win64, not '$VT_ARCH'" >&2; return 1 ;;
+esac
+export WINEPREFIX="${VT_WINEPREFIX:-$_vt_root/build/$VT_ARCH/wineprefix}"
+export WINEARCH="$VT_ARCH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
+if [ "$VT_ARCH" = win64 ]; then
+  # /usr/bin/wine, wine-stable and the scripts that call them (wineboot,
+  # regsvr32, winepath) take the 32-bit loader whenever wine32 is installed,
+  # even on a kernel that cannot run it. Wrappers early on PATH send them to
+  # the 64-bit loader; a symbolic link to the loader would not do.
+  _vt_bin="$_vt_root/build/win64/wine-bin"
+  if [ ! -x "$_vt_bin/wine-stable" ]; then
+    mkdir -p "$_vt_bin"
+    for _vt_name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$_vt_bin/$_vt_name"
+      chmod +x "$_vt_bin/$_vt_name"
+    done
+  fi
+  case ":$PATH:" in
+    *":$_vt_bin:"*) ;;
+    *) export PATH="$_vt_bin:$PATH" ;;
+  esac
+  export WINELOADER=/usr/lib/wine/wine64
+fi

@@ -13,6 +13,18 @@ namespace {
 COleControlModule* g_module = nullptr;
 constexpr char kWindowClass[] = "fwOleControlWindow";
 
+// The platform a registered type library is filed under: a 64-bit module's
+// library lives beside the 32-bit one, under its own key.
+struct LibPlatform {
+  SYSKIND kind;
+  const char* key;
+};
+#ifdef _WIN64
+constexpr LibPlatform kLibPlatform{SYS_WIN64, "win64"};
+#else
+constexpr LibPlatform kLibPlatform{SYS_WIN32, "win32"};
+#endif
+
 std::wstring Wide(const std::string& s) {
   std::wstring w(s.size() + 1, L'\0');
   const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), static_cast<int>(w.size()));
@@ -265,9 +277,9 @@ HRESULT COleControlModule::RegisterServer() {
 HRESULT COleControlModule::UnregisterTypeLib() {
   const std::string libKey = "TypeLib\\" + GuidText(libId_);
   char tail[48] = {};
-  std::snprintf(tail, sizeof tail, "\\%x.%x\\%lx\\win32", static_cast<unsigned>(libMajor_),
-                static_cast<unsigned>(libMinor_), static_cast<unsigned long>(libLcid_));
-  if (FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32))) {
+  std::snprintf(tail, sizeof tail, "\\%x.%x\\%lx\\%s", static_cast<unsigned>(libMajor_),
+                static_cast<unsigned>(libMinor_), static_cast<unsigned long>(libLcid_), kLibPlatform.key);
+  if (FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, kLibPlatform.kind))) {
     // Nothing registered (any more) is already unregistered.
     if (!KeyExists(libKey + tail)) return S_OK;
     // The platform reads the registered file to learn the library's
@@ -275,7 +287,7 @@ HRESULT COleControlModule::UnregisterTypeLib() {
     // at this module, whose library has the same identity, and remove it
     // from here.
     if (FAILED(RegisterEmbeddedLib(Wide(ModulePath()))) ||
-        FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, SYS_WIN32)))
+        FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, kLibPlatform.kind)))
       return SELFREG_E_TYPELIB;
   }
   // The library's own key goes once no other version is left in it (a key
