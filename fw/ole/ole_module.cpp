@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "fw/handle.h"
+#include "fw/ole/wide_text.h"
 #include "fw/ole/com_guard.h"
 
 namespace fw::ole {
@@ -24,13 +25,6 @@ constexpr LibPlatform kLibPlatform{SYS_WIN64, "win64"};
 #else
 constexpr LibPlatform kLibPlatform{SYS_WIN32, "win32"};
 #endif
-
-std::wstring Wide(const std::string& s) {
-  std::wstring w(s.size() + 1, L'\0');
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), static_cast<int>(w.size()));
-  w.resize(n > 0 ? n - 1 : 0);
-  return w;
-}
 
 bool KeyExists(const std::string& key) {
   UniqueKey k;
@@ -199,9 +193,9 @@ HRESULT COleControlModule::TypeLib(ITypeLib** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   return Guarded([&]() -> HRESULT {
-    std::lock_guard<std::mutex> hold(cacheLock_);
+    std::lock_guard<CriticalSection> hold(cacheLock_);
     if (!typeLib_) {
-      const HRESULT hr = ::LoadTypeLibEx(Wide(ModulePath()).c_str(), REGKIND_NONE, typeLib_.put());
+      const HRESULT hr = ::LoadTypeLibEx(WideText(ModulePath().c_str()).get(), REGKIND_NONE, typeLib_.put());
       if (FAILED(hr)) return hr;
     }
     *out = typeLib_.get();
@@ -232,13 +226,13 @@ HRESULT COleControlModule::CanUnloadNow() {
 }
 
 void COleControlModule::ReleaseCaches() {
-  std::lock_guard<std::mutex> hold(cacheLock_);
+  std::lock_guard<CriticalSection> hold(cacheLock_);
   typeLib_.reset();
   if (windowClass_ && ::UnregisterClassA(kWindowClass, instance_)) windowClass_ = false;
 }
 
 const char* COleControlModule::ControlWindowClass(WNDPROC proc) {
-  std::lock_guard<std::mutex> hold(cacheLock_);
+  std::lock_guard<CriticalSection> hold(cacheLock_);
   if (!windowClass_) {
     WNDCLASSA wc{};
     // A control draws to its edges (bevels, a centred caption): a new size
@@ -256,10 +250,10 @@ const char* COleControlModule::ControlWindowClass(WNDPROC proc) {
 namespace {
 
 // Registers the library embedded in the module at path, under that path.
-HRESULT RegisterEmbeddedLib(const std::wstring& path) {
+HRESULT RegisterEmbeddedLib(BSTR path) {
   com::Ptr<ITypeLib> lib;
-  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
-  if (SUCCEEDED(hr)) hr = ::RegisterTypeLib(lib.get(), const_cast<LPOLESTR>(path.c_str()), nullptr);
+  HRESULT hr = ::LoadTypeLibEx(path, REGKIND_NONE, lib.put());
+  if (SUCCEEDED(hr)) hr = ::RegisterTypeLib(lib.get(), path, nullptr);
   return hr;
 }
 
@@ -267,7 +261,7 @@ HRESULT RegisterEmbeddedLib(const std::wstring& path) {
 
 HRESULT COleControlModule::RegisterServer() {
   return Guarded([&]() -> HRESULT {
-    if (FAILED(RegisterEmbeddedLib(Wide(ModulePath())))) return SELFREG_E_TYPELIB;
+    if (FAILED(RegisterEmbeddedLib(WideText(ModulePath().c_str()).get()))) return SELFREG_E_TYPELIB;
     for (const COleObjectFactory* f : factories_)
       if (!f->UpdateRegistry(*this, true)) return SELFREG_E_CLASS;
     return S_OK;
@@ -286,7 +280,7 @@ HRESULT COleControlModule::UnregisterTypeLib() {
     // interfaces; when that file has moved or gone, point the registration
     // at this module, whose library has the same identity, and remove it
     // from here.
-    if (FAILED(RegisterEmbeddedLib(Wide(ModulePath()))) ||
+    if (FAILED(RegisterEmbeddedLib(WideText(ModulePath().c_str()).get())) ||
         FAILED(::UnRegisterTypeLib(libId_, libMajor_, libMinor_, libLcid_, kLibPlatform.kind)))
       return SELFREG_E_TYPELIB;
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fw/com.h"
+#include "fw/critical_section.h"
 #include "fw/ole/reg_entries.h"
 
 namespace fw::ole {
@@ -98,7 +99,7 @@ class COleControlModule {
   HINSTANCE instance_ = nullptr;
   std::vector<const COleObjectFactory*> factories_;
   // Guards the two caches below: controls in several apartments fill them.
-  std::mutex cacheLock_;
+  CriticalSection cacheLock_;
   com::Ptr<ITypeLib> typeLib_;
   bool windowClass_ = false;
   GUID libId_{};

@@ -1,20 +1,14 @@
 #include "fw/ole/prop_bag.h"
 
-#include <string>
-
 #include "fw/handle.h"
+#include "fw/ole/wide_text.h"
 
 namespace fw::ole {
-namespace {
-
-std::wstring Wide(const char* s) { return std::wstring(s, s + std::char_traits<char>::length(s)); }
-
-}  // namespace
 
 HRESULT BagReader::Read(const char* name, VARTYPE vt, VARIANT* out) {
   UniqueVariant raw;
   V_VT(raw.get()) = vt;
-  HRESULT hr = bag_->Read(Wide(name).c_str(), raw.get(), log_);
+  HRESULT hr = bag_->Read(WideText(name).get(), raw.get(), log_);
   if (FAILED(hr)) return hr;
   // Some bags hand back their own type: coerce here.
   return ::VariantChangeType(out, raw.get(), 0, vt);
@@ -46,7 +40,7 @@ bool BagReader::Bool(const char* name, bool& value, bool fallback) {
   return true;
 }
 
-bool BagWriter::Write(const char* name, VARIANT* v) { return SUCCEEDED(bag_->Write(Wide(name).c_str(), v)) || Fail(); }
+bool BagWriter::Write(const char* name, VARIANT* v) { return SUCCEEDED(bag_->Write(WideText(name).get(), v)) || Fail(); }
 
 bool BagWriter::Long(const char* name, std::int32_t& value, std::int32_t) {
   VARIANT v;
