@@ -20,6 +20,9 @@ fi
 # with output to /dev/null, so no test runner waits on a pipe held open.
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
+# The processor as Linux describes it, for the test of the CPUID record.
+cpu_field() { awk -F'[ \t]*: ' -v k="$1" '$1 == k { print $2; exit }' /proc/cpuinfo 2>/dev/null; }
+export VT_CPU_VENDOR="${VT_CPU_VENDOR:-$(cpu_field vendor_id)}" VT_CPU_FAMILY="${VT_CPU_FAMILY:-$(cpu_field 'cpu family')}" VT_CPU_MODEL="${VT_CPU_MODEL:-$(cpu_field model)}"
 "$@"
 rc=$?
 wineserver -k 2>/dev/null
