@@ -1,0 +1,97 @@
+// The directory-listing and drive services the tree and the scan run on, as
+// interfaces: the product implements them over the platform's find functions
+// and drive queries, tests over fakes.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace vantrel {
+
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
+
+// One entry of a listing. The name points into the lister's single find
+// record, so an entry stays valid only until the next First or Next on the
+// same lister: read or copy what is needed before starting another listing.
+struct DirEntry {
+  const char* name = "";
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;
+
+  bool IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
+  // Directory links, junctions and mount points.
+  bool IsReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
+  bool IsDotEntry() const { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+};
+
+class DirectoryLister {
+ public:
+  using ListingId = std::uintptr_t;
+  static constexpr ListingId kNoListing = 0;
+
+  virtual ~DirectoryLister() = default;
+  // Starts listing `pattern` (a directory's search pattern, or a bare path to
+  // look that one entry up) and reads the first entry. kNoListing when the
+  // listing cannot start: missing, unreadable, no medium, path too long.
+  virtual ListingId First(const char* pattern, DirEntry& first) = 0;
+  // Reads the next entry; false at the end.
+  virtual bool Next(ListingId id, DirEntry& entry) = 0;
+  virtual void Close(ListingId id) = 0;
+};
+
+// Owns one listing of a lister; closes it when it goes.
+class Listing {
+ public:
+  Listing(DirectoryLister& lister, const char* pattern) : lister_(&lister) { id_ = lister.First(pattern, entry_); }
+  ~Listing() {
+    if (id_ != DirectoryLister::kNoListing) lister_->Close(id_);
+  }
+  Listing(Listing&& o) noexcept
+      : lister_(o.lister_), entry_(o.entry_), id_(std::exchange(o.id_, DirectoryLister::kNoListing)) {}
+  Listing& operator=(Listing&&) = delete;
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
+
+  // Whether the listing started; the current entry is then its first.
+  explicit operator bool() const { return id_ != DirectoryLister::kNoListing; }
+  const DirEntry& Entry() const { return entry_; }
+  bool Next() { return lister_->Next(id_, entry_); }
+
+ private:
+  DirectoryLister* lister_;
+  DirEntry entry_;
+  DirectoryLister::ListingId id_ = DirectoryLister::kNoListing;
+};
+
+// Drive letters and drive figures.
+class DriveQuery {
+ public:
+  virtual ~DriveQuery() = default;
+  // Bit 0 for A: upward.
+  virtual std::uint32_t LogicalDrives() = 0;
+  // The platform's drive type code for a root path such as "C:\" (see DriveKind).
+  virtual unsigned DriveType(const char* root) = 0;
+  // The volume serial number of the medium in a root; false when it cannot be read.
+  virtual bool VolumeSerial(const char* root, std::uint32_t& serial) = 0;
+  // Total bytes of the drive holding a path; false when the query fails.
+  virtual bool DiskTotal(const char* path, std::uint64_t& totalBytes) = 0;
+};
+
+inline bool EndsWithBackslash(std::string_view path) { return !path.empty() && path.back() == '\\'; }
+
+// A directory's path and a name below it, one backslash between them.
+inline std::string JoinPath(std::string_view dir, std::string_view name) {
+  std::string path(dir);
+  if (!EndsWithBackslash(path)) path += '\\';
+  path += name;
+  return path;
+}
+
+// What lists every entry of a directory: its path and "*.*".
+inline std::string SearchPattern(std::string_view dir) { return JoinPath(dir, "*.*"); }
+
+}  // namespace vantrel

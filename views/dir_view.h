@@ -1,0 +1,46 @@
+// What the directory view shows for a selection: the walk's counts, the size
+// texts in the selector's unit and the drive share, with the rules for an
+// empty directory, a failed drive query and a drive of no size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "views/dir_lister.h"
+
+namespace vantrel {
+
+struct DirViewTexts {
+  std::string m_strPath;
+  std::string m_strFilesHere;
+  std::string m_strFilesInSubdirs;
+  std::string m_strTotalFiles;
+  std::string m_strSubDirs;
+  std::string m_strActualSize;
+  std::string m_strSpaceUsed;
+  std::string m_strPercent;
+  int m_nBar = 0;  // position of the 0..100 bar
+};
+
+class DirViewModel {
+ public:
+  // Takes the new selection's path; false for no selection (an empty path),
+  // which leaves everything else as it is.
+  bool SelectPath(std::string path);
+  // Walks the selected directory and sets the texts. Returns whether they are
+  // to be pushed to the window: not when the drive reports a size of 0, which
+  // keeps the previous selection on screen until the next unit step.
+  bool Scan(DirectoryLister& lister, DriveQuery& drives, int unit);
+  // The unit selector moved: reformats the last totals without a walk.
+  // Returns whether to push the texts.
+  bool ChangeUnit(int unit);
+
+  const DirViewTexts& Texts() const { return texts_; }
+
+ private:
+  DirViewTexts texts_;
+  std::uint64_t m_nActualBytes = 0;
+  std::uint64_t m_nUsedBytes = 0;
+};
+
+}  // namespace vantrel
