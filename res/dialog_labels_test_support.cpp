@@ -192,42 +192,41 @@ std::vector<Label> MeasureLabels(HWND dialog) {
   return labels;
 }
 
-std::vector<DialogName> DialogsOf(HMODULE module) {
-  std::vector<DialogName> names;
-  ::EnumResourceNamesW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, &AddDialogName, reinterpret_cast<LONG_PTR>(&names));
-  return names;
-}
-
-DialogLabels MeasureDialog(HMODULE module, const DialogName& name) {
-  // Dialogs may hold any of the common controls.
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  DialogLabels out;
-  const auto resource = fw::occ::LoadDialogResource(module, name.get());
-  if (!resource) {
-    out.error = ERROR_RESOURCE_DATA_NOT_FOUND;
-    return out;
-  }
-  OwnedWindow parent(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       ::GetModuleHandleW(nullptr), nullptr));
-  OwnedWindow dialog(
-      ::CreateDialogIndirectParamW(module, fw::occ::TemplateOf(resource->split), parent.get(), &QuietDialogProc, 0));
-  if (!dialog.get()) {
-    out.error = ::GetLastError();
-    return out;
-  }
-  out.created = true;
-  out.labels = MeasureLabels(dialog.get());
-  return out;
-}
+std::string DialogName::ToString() const { return text.empty() ? std::to_string(id) : Utf8(text); }
 
 std::string Describe(const DialogName& dialog, const Label& label) {
-  const std::string name = dialog.text.empty() ? std::to_string(dialog.id) : Utf8(dialog.text);
-  return "dialog " + name + ", control " + std::to_string(label.id) + " \"" + Utf8(label.text) + "\": text " +
-         std::to_string(label.extent.cx) + " x " + std::to_string(label.extent.cy) + ", box " +
+  return "dialog " + dialog.ToString() + ", control " + std::to_string(label.id) + " \"" + Utf8(label.text) +
+         "\": text " + std::to_string(label.extent.cx) + " x " + std::to_string(label.extent.cy) + ", box " +
          std::to_string(label.box.right - label.box.left) + " x " + std::to_string(label.box.bottom - label.box.top) +
          " at (" + std::to_string(label.box.left) + ", " + std::to_string(label.box.top) + ")" +
          (label.inDialog ? "" : ", reaching out of the dialog") + (label.clearOfLines ? "" : ", on a frame line");
+}
+
+ModuleLabels CheckEveryDialog(HMODULE module) {
+  // Dialogs may hold any of the common controls.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  ModuleLabels out;
+  ::EnumResourceNamesW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, &AddDialogName,
+                       reinterpret_cast<LONG_PTR>(&out.dialogs));
+  OwnedWindow parent(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr));
+  for (const DialogName& name : out.dialogs) {
+    const auto resource = fw::occ::LoadDialogResource(module, name.get());
+    OwnedWindow dialog(resource ? ::CreateDialogIndirectParamW(module, fw::occ::TemplateOf(resource->split),
+                                                               parent.get(), &QuietDialogProc, 0)
+                                : nullptr);
+    if (!dialog.get()) {
+      out.faults.push_back("dialog " + name.ToString() + " cannot be created, error " +
+                           std::to_string(resource ? ::GetLastError() : ERROR_RESOURCE_DATA_NOT_FOUND));
+      continue;
+    }
+    for (const Label& label : MeasureLabels(dialog.get())) {
+      ++out.measured;
+      if (!label.Whole()) out.faults.push_back(Describe(name, label));
+    }
+  }
+  return out;
 }
 
 }  // namespace vt_test

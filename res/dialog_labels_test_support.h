@@ -44,22 +44,20 @@ struct DialogName {
   std::wstring text;
 
   LPCWSTR get() const { return text.empty() ? MAKEINTRESOURCEW(id) : text.c_str(); }
+  std::string ToString() const;
 };
-
-// Every dialog resource of `module`.
-std::vector<DialogName> DialogsOf(HMODULE module);
-
-struct DialogLabels {
-  bool created = false;
-  DWORD error = 0;  // why the dialog could not be created
-  std::vector<Label> labels;
-};
-
-// Creates the dialog, with a hidden window of the test as its parent (property
-// pages are child dialogs), measures its labels and destroys it.
-DialogLabels MeasureDialog(HMODULE module, const DialogName& name);
 
 // "dialog 102, control -1 \"CPU Category :\": text 77 x 12, box 75 x 12 at (23, 38)"
 std::string Describe(const DialogName& dialog, const Label& label);
+
+struct ModuleLabels {
+  std::vector<DialogName> dialogs;  // every dialog resource of the module
+  size_t measured = 0;              // labels measured in all of them
+  std::vector<std::string> faults;  // each dialog that cannot be created and each label that does not read whole
+};
+
+// Creates every dialog of `module` in turn, with a hidden window as its parent
+// (property pages are child dialogs), and measures its labels.
+ModuleLabels CheckEveryDialog(HMODULE module);
 
 }  // namespace vt_test
