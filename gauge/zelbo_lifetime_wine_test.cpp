@@ -1,5 +1,6 @@
 // The module's lifetime: exceptions stopped at the COM boundary, the
-// property page, when the module may unload, and several apartments at once.
+// property page and its dialog, when the module may unload, and several
+// apartments at once.
 #include <windows.h>
 #include <commctrl.h>
 #include <ocidl.h>
@@ -18,7 +19,9 @@
 #include "fw/ole/com_guard.h"
 #include "gauge/zelbo_fake_site_test_support.h"
 #include "gauge/zelbo_ids.h"
+#include "gauge/zelbo_res.h"
 #include "gauge/zelbo_test_support.h"
+#include "res/dialog_labels_test_support.h"
 
 namespace zelbo_test {
 namespace {
@@ -116,6 +119,18 @@ TEST_F(Registered, PropertyPageIsAnEmptyGeneralTab) {
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(g_tabs, 1);
   EXPECT_EQ(g_tabText, "General");
+}
+
+// The page's dialog, and any dialog the module gains later, shows its labels
+// whole in the font it really gets.
+TEST(PropertyPage, EveryLabelOfTheModulesDialogsReadsWhole) {
+  Module module;
+  ASSERT_TRUE(module.dll);
+  const vt_test::ModuleLabels checked = vt_test::CheckEveryDialog(module.dll.get());
+  for (const std::string& fault : checked.faults) ADD_FAILURE() << fault;
+  bool page = false;
+  for (const auto& dialog : checked.dialogs) page = page || dialog.id == IDD_PROPPAGE_ZELBO;
+  EXPECT_TRUE(page);
 }
 
 // ---- module lifetime ----
