@@ -4,6 +4,7 @@
 #include <direct.h>
 
 #include "app/vantrel_app.h"
+#include "fw/busy_scope.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
@@ -14,25 +15,6 @@ namespace vantrel {
 namespace {
 
 unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_str()); }
-
-// Wait cursor and mouse capture for the length of a drive query.
-class BusyScope {
- public:
-  explicit BusyScope(HWND wnd) : wnd_(wnd) {
-    fw::CWnd::BeginWaitCursor();
-    ::SetCapture(wnd);
-  }
-  ~BusyScope() {
-    // Only our own capture: a box opened meanwhile may hold the mouse now.
-    if (::GetCapture() == wnd_) ::ReleaseCapture();
-    fw::CWnd::EndWaitCursor();
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  HWND wnd_;
-};
 
 }  // namespace
 
@@ -57,7 +39,7 @@ void CVantrelDlg::BuildDriveList() {
 }
 
 void CVantrelDlg::UpdateDrivePanel() {
-  BusyScope busy(m_hWnd);
+  fw::BusyScope busy(m_hWnd);
   m_nSelectedEntry = -1;
   const int currentDrive = _getdrive();
 
