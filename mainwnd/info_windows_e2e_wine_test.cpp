@@ -28,13 +28,36 @@ constexpr COLORREF kListColour = RGB(0, 0, 255);
 constexpr char kDisplayKey[] = "Config\\0001\\Display\\settings";
 constexpr char kMonitorKey[] = "enum\\monitor\\default_monitor\\0001";
 
-void PutMachineString(const char* subKey, const char* name, const std::string& value) {
-  fw::UniqueKey key;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
-            ERROR_SUCCESS);
-  ::RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-}
+// A machine key for the length of a test: whatever part of its path did not
+// exist before goes again afterwards.
+class TemporaryMachineKey {
+ public:
+  explicit TemporaryMachineKey(const std::string& path) {
+    for (size_t end = path.find('\\'); created_.empty(); end = path.find('\\', end + 1)) {
+      const std::string part = path.substr(0, end);
+      fw::UniqueKey existing;
+      if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, part.c_str(), 0, KEY_READ, existing.put()) != ERROR_SUCCESS)
+        created_ = part;
+      if (end == std::string::npos) break;
+    }
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
+  }
+  ~TemporaryMachineKey() {
+    key_.reset();
+    if (!created_.empty()) ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, created_.c_str());
+  }
+  TemporaryMachineKey(const TemporaryMachineKey&) = delete;
+  TemporaryMachineKey& operator=(const TemporaryMachineKey&) = delete;
+
+  bool Put(const char* name, const std::string& value) const {
+    return ::RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+  }
+
+ private:
+  fw::UniqueKey key_;
+  std::string created_;
+};
 
 // Whether the control shows at least one pixel of `colour` on screen.
 bool ShowsColour(HWND control, COLORREF colour) {
@@ -214,13 +237,12 @@ TEST_F(InfoWindows, ProcessorWindowShowsWhatTheProcessorReports) {
 
 TEST_F(InfoWindows, ExtendedWindowShowsSystemDisplayAndPower) {
   // The display and monitor keys of the 95 generation, which Wine lacks.
-  PutMachineString(kDisplayKey, "Resolution", "1024,768");
-  PutMachineString(kDisplayKey, "BitsPerPixel", "16");
-  PutMachineString(kMonitorKey, "DeviceDesc", "Plug and Play Monitor");
+  const TemporaryMachineKey display(kDisplayKey), monitor(kMonitorKey);
+  ASSERT_TRUE(display.Put("Resolution", "1024,768"));
+  ASSERT_TRUE(display.Put("BitsPerPixel", "16"));
+  ASSERT_TRUE(monitor.Put("DeviceDesc", "Plug and Play Monitor"));
 
   HWND wnd = OpenFromButton(IDC_EXTENDED_INFO, kExtendedTitle);
-  ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Config\\0001");
-  ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "enum\\monitor\\default_monitor");
   ASSERT_NE(wnd, nullptr);
 
   // What Wine reports: Windows 7 with its service pack, on mains power
