@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/handle.h"
+#include "fw/wnd.h"
 
 namespace fw {
 namespace {
@@ -36,10 +37,7 @@ void CWinApp::InitApplication(HINSTANCE instance, const char* commandLine) {
 
 int CWinApp::Run() {
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) PumpMessage(msg);
   return ExitInstance();
 }
 
