@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "mainwnd/drive_panel.h"
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
 
 namespace vantrel::e2e {

@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include "app/vantrel_app.h"
 #include "fw/ddx.h"
 #include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
@@ -22,9 +21,10 @@ constexpr char kVendorKey[] = "Software\\Ostrel, Inc.\\Vantrel\\settings";
 
 }  // namespace
 
-CVantrelDlg::CVantrelDlg() : fw::CDialog(IDD_VANTREL_DIALOG) {
+CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
+    : fw::CDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-  TheApp().LoadSettings();
+  LoadSettings(m_store, m_settings);
   m_trayIcon.InitNotifyData(IDS_PROGRAM_VERSION);
 }
 
@@ -134,7 +134,7 @@ BOOL CVantrelDlg::OnInitDialog() {
   ReadProcessorCategory();
   BuildDriveList();
   m_btnPie.EnableWindow(FALSE);
-  m_bHidden = TheApp().m_settings.AutoHide;
+  m_bHidden = m_settings.AutoHide;
   UpdateData(FALSE);
   return TRUE;
 }
@@ -162,7 +162,7 @@ void CVantrelDlg::SetUpGauges() {
 }
 
 void CVantrelDlg::PresetTooltip() {
-  switch (TooltipPresetFor(TheApp().m_settings.nTooltip)) {
+  switch (TooltipPresetFor(m_settings.nTooltip)) {
     case TooltipPreset::Memory:
       RefreshMemory();
       break;
@@ -242,7 +242,7 @@ LRESULT CVantrelDlg::OnSetCursor() {
 
 LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
   const LRESULT brush = Default();
-  const Settings& s = TheApp().m_settings;
+  const Settings& s = m_settings;
   if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
     ::SetTextColor(dc, s.listText);
   else if (msg == WM_CTLCOLORSTATIC)
@@ -253,10 +253,9 @@ LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
 void CVantrelDlg::OnDestroy() {
   fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
   KillTimer(1);
-  TheApp().SaveSettings();
-  TheApp().SaveDriveList(m_pDriveList);
+  SaveSettings(m_store, m_settings);
+  if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());
   m_pDriveList.reset();
-  m_nDriveListCount = 0;
 }
 
 void CVantrelDlg::ForceClose() {

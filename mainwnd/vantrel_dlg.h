@@ -1,5 +1,8 @@
 // CVantrelDlg: the main window "Computer Information": the system summary,
-// memory rows, drive panel with the watch list, and the refresh cycle.
+// memory rows, drive panel with the watch list, and the refresh cycle. It is
+// handed the settings record and the store behind it when it is built: it
+// loads the record at once and writes the record and the watch list back when
+// its window is destroyed.
 #pragma once
 
 #include <optional>
@@ -15,8 +18,7 @@ namespace vantrel {
 
 class CVantrelDlg : public fw::CDialog {
  public:
-  enum { IDD = 102 };
-  CVantrelDlg();
+  CVantrelDlg(Settings& settings, ProfileStore& store);
   ~CVantrelDlg() override;
 
   // Operations other windows call.
@@ -35,7 +37,6 @@ class CVantrelDlg : public fw::CDialog {
   bool m_bNoDisk = true;
   bool m_bHidden = false;
   std::optional<DriveList> m_pDriveList;
-  int m_nDriveListCount = 0;
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
@@ -73,6 +74,9 @@ class CVantrelDlg : public fw::CDialog {
   void EnableToolTips();
   void ResetCountdown(int barId, int period);
   void ForceClose();
+
+  Settings& m_settings;
+  ProfileStore& m_store;
 
   // Bound members.
   fw::CWnd m_btnPie, m_btnOptions, m_btnExtended, m_btnRefresh, m_btnDirectory, m_btnProcessor;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
 
