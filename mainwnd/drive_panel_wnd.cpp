@@ -74,7 +74,7 @@ void CVantrelDlg::UpdateDrivePanel() {
   const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
 
   HWND watchBox = GetDlgItem(IDC_WATCH);
-  int icon = kNoMediumIcon;
+  int icon = IDI_NO_DISK;
   if (ok) {
     m_bNoDisk = false;
     const DrivePanelView view = DescribeDriveQuery(type, total.QuadPart, totalFree.QuadPart);

@@ -11,9 +11,6 @@
 namespace vantrel {
 namespace {
 
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshElapse = 1000;
-
 std::optional<DiskFreeInfo> QueryDiskFree(int driveNumber) {
   _diskfree_t df{};
   if (_getdiskfree(static_cast<unsigned>(driveNumber), &df) != 0) return std::nullopt;
@@ -40,7 +37,7 @@ void CVantrelDlg::StartRefreshTimer() {
   m_nDrivePeriod = DrivePeriodSeconds(m_settings.DrivePos);
   ResetCountdown(IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod);
   ResetCountdown(IDC_DRIVE_COUNTDOWN, m_nDrivePeriod);
-  if (SetTimer(kRefreshTimer, kRefreshElapse) == 0) {
+  if (SetTimer(kRefreshTimer, kRefreshElapseMs) == 0) {
     MessageBox("Timer failed to start. The system is low on resources.", "System error", MB_OK | MB_ICONEXCLAMATION);
     ForceClose();
   }

@@ -172,7 +172,7 @@ void CVantrelDlg::PresetTooltip() {
     case TooltipPreset::Fixed: {
       // The record takes the string through a 20-character buffer.
       char text[20] = {};
-      ::LoadStringA(::GetModuleHandleA(nullptr), kFixedTooltipString, text, sizeof text);
+      ::LoadStringA(::GetModuleHandleA(nullptr), IDS_PROGRAM_VERSION, text, sizeof text);
       m_trayIcon.SetTooltip(text);
       break;
     }
@@ -237,7 +237,7 @@ void CVantrelDlg::OnPaint() {
 }
 
 LRESULT CVantrelDlg::OnSetCursor() {
-  return ApplyCursorRule(kCursorArrow, [this] { return Default(); });
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
@@ -252,7 +252,7 @@ LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
 
 void CVantrelDlg::OnDestroy() {
   fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
-  KillTimer(1);
+  KillTimer(kRefreshTimer);
   SaveSettings(m_store, m_settings);
   if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());
   m_pDriveList.reset();
