@@ -19,9 +19,8 @@ CWinApp::~CWinApp() {
   if (g_app == this) g_app = nullptr;
 }
 
-void CWinApp::InitApplication(HINSTANCE instance, const char* commandLine) {
+void CWinApp::InitApplication(HINSTANCE instance) {
   m_hInstance = instance;
-  m_lpCmdLine = commandLine ? commandLine : "";
   if (m_pszAppName.empty()) {
     // No application title: the executable's base name names the program.
     char path[MAX_PATH] = {};

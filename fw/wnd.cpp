@@ -232,14 +232,6 @@ std::string CWnd::GetDlgItemText(int id) const {
   return text;
 }
 
-std::string CWnd::GetWindowText() const {
-  const int len = ::GetWindowTextLengthA(m_hWnd);
-  std::string text(static_cast<size_t>(len) + 1, '\0');
-  const int got = ::GetWindowTextA(m_hWnd, text.data(), len + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
-
 RECT CWnd::GetClientRect() const {
   RECT rc{};
   ::GetClientRect(m_hWnd, &rc);

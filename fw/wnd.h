@@ -52,7 +52,6 @@ class CWnd {
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   void SetDlgItemText(int id, const std::string& text) const { ::SetDlgItemTextA(m_hWnd, id, text.c_str()); }
   std::string GetDlgItemText(int id) const;
-  std::string GetWindowText() const;
   void SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
   LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(m_hWnd, msg, wp, lp); }
   BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageA(m_hWnd, msg, wp, lp); }

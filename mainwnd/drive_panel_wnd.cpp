@@ -104,7 +104,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_strFreePct = view.texts.freePct;
     m_gaugeDriveUsed.SetPos(GaugeShort(view.usedGauge));
     m_gaugeDriveFree.SetPos(GaugeShort(view.freeGauge));
-    if (auto tip = DriveTooltipText(m_settings.nTooltip, root, view.texts)) m_trayIcon.SetTooltip(*tip);
+    if (auto tip = DriveTooltipText(m_settings.nTooltip, root, view.texts)) SetTrayTooltip(*tip);
   } else {
     m_strDriveType = FailedDriveTypeText(type);
     m_strCapacity.clear();

@@ -79,7 +79,7 @@ void CVantrelDlg::FillMemoryFigures(bool tooltipAndUpdate) {
   m_strFreeMem = m.freeText;
   m_strMemLoad = m.loadText;
   if (!tooltipAndUpdate) return;
-  if (auto tip = MemoryTooltipText(m_settings.nTooltip, m)) m_trayIcon.SetTooltip(*tip);
+  if (auto tip = MemoryTooltipText(m_settings.nTooltip, m)) SetTrayTooltip(*tip);
   UpdateData(FALSE);
 }
 

@@ -11,6 +11,7 @@
 #include "probes/processor_category.h"
 #include "probes/reg_key_reader.h"
 #include "res/resource.h"
+#include "views/colour_rule.h"
 
 namespace vantrel {
 namespace {
@@ -25,7 +26,6 @@ CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
     : fw::CDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   LoadSettings(m_store, m_settings);
-  m_trayIcon.InitNotifyData(IDS_PROGRAM_VERSION);
 }
 
 CVantrelDlg::~CVantrelDlg() = default;
@@ -122,7 +122,8 @@ BOOL CVantrelDlg::OnInitDialog() {
   AppendAboutMenuItem();
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  EnableToolTips();
+  // The tooltip window belongs to the dialog's window and goes with it.
+  CreateControlToolTips(m_hWnd);
   SetUpGauges();
   PresetTooltip();
   SetButtonIcons();
@@ -173,7 +174,7 @@ void CVantrelDlg::PresetTooltip() {
       // The record takes the string through a 20-character buffer.
       char text[20] = {};
       ::LoadStringA(::GetModuleHandleA(nullptr), IDS_PROGRAM_VERSION, text, sizeof text);
-      m_trayIcon.SetTooltip(text);
+      SetTrayTooltip(text);
       break;
     }
     case TooltipPreset::None:
@@ -216,7 +217,7 @@ void CVantrelDlg::ReadProcessorCategory() {
   m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
 }
 
-void CVantrelDlg::EnableToolTips() { m_hToolTip = CreateControlToolTips(m_hWnd); }
+void CVantrelDlg::SetTrayTooltip(const std::string& text) { m_strTrayTooltip = text; }
 
 LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
   if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) return AnswerToolTipRequest(hdr);
@@ -241,13 +242,7 @@ LRESULT CVantrelDlg::OnSetCursor() {
 }
 
 LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
-  const LRESULT brush = Default();
-  const Settings& s = m_settings;
-  if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
-    ::SetTextColor(dc, s.listText);
-  else if (msg == WM_CTLCOLORSTATIC)
-    ::SetTextColor(dc, s.labelText);
-  return brush;
+  return ApplyColourRule(msg, dc, {m_settings.labelText, m_settings.listText}, [this] { return Default(); });
 }
 
 void CVantrelDlg::OnDestroy() {

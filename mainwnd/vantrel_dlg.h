@@ -10,7 +10,6 @@
 
 #include "app/settings.h"
 #include "fw/dialog.h"
-#include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
 
@@ -40,7 +39,9 @@ class CVantrelDlg : public fw::CDialog {
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
-  CTrayIcon m_trayIcon;
+  // The tray tooltip the nTooltip setting chooses, as the refreshes set it;
+  // the tray icon shows it once it is in the tray.
+  std::string m_strTrayTooltip;
 
  protected:
   BOOL OnInitDialog() override;
@@ -63,6 +64,7 @@ class CVantrelDlg : public fw::CDialog {
   void AppendAboutMenuItem();
   void SetUpGauges();
   void PresetTooltip();
+  void SetTrayTooltip(const std::string& text);
   void SetButtonIcons();
   void StartRefreshTimer();
   void FillMemoryFigures(bool tooltipAndUpdate);
@@ -71,7 +73,6 @@ class CVantrelDlg : public fw::CDialog {
   void ReadUserName();
   void ReadProcessorCategory();
   void BuildDriveList();
-  void EnableToolTips();
   void ResetCountdown(int barId, int period);
   void ForceClose();
 
@@ -86,8 +87,6 @@ class CVantrelDlg : public fw::CDialog {
   std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem, m_strFreeMem,
       m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
   int m_bWatch = 0;
-
-  HWND m_hToolTip = nullptr;  // owned by the dialog window, destroyed with it
 };
 
 }  // namespace vantrel
