@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fw/handle.h"
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "probes/cpu_probe.h"
 #include "probes/processor_texts.h"
 #include "res/resource.h"

@@ -55,7 +55,7 @@ BOOL CExtendedInfoDlg::OnInitDialog() {
 }
 
 LRESULT CExtendedInfoDlg::OnSetCursor() {
-  return ApplyCursorRule(kCursorArrow, [this] { return Default(); });
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 }  // namespace vantrel

@@ -112,7 +112,7 @@ void CProcessorDlg::OnSelChangeFeatures() {
 }
 
 LRESULT CProcessorDlg::OnSetCursor() {
-  return ApplyCursorRule(kCursorArrow, [this] { return Default(); });
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 }  // namespace vantrel
