@@ -7,13 +7,13 @@
 namespace vantrel {
 
 void CVantrelDlg::OnProcessorInfo() {
-  CProcessorDlg dlg;
+  CProcessorDlg dlg({m_settings.labelText, m_settings.listText});
   dlg.SetResourceInstance(m_hAppInstance);
   dlg.DoModal();
 }
 
 void CVantrelDlg::OnExtendedInfo() {
-  CExtendedInfoDlg dlg;
+  CExtendedInfoDlg dlg({m_settings.labelText, m_settings.listText});
   dlg.DoModal();
 }
 

@@ -8,7 +8,8 @@
 
 namespace vantrel {
 
-CExtendedInfoDlg::CExtendedInfoDlg(fw::CWnd* parent) : fw::CDialog(IDD_EXTENDED_INFO, parent) {}
+CExtendedInfoDlg::CExtendedInfoDlg(const TextColours& colours, fw::CWnd* parent)
+    : fw::CDialog(IDD_EXTENDED_INFO, parent), m_colours(colours) {}
 
 void CExtendedInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::CDialog::DoDataExchange(dx);
@@ -30,6 +31,10 @@ LRESULT CExtendedInfoDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETCURSOR:
       return OnSetCursor();
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
     default:
       return fw::CDialog::OnMessage(msg, wp, lp);
   }
@@ -56,6 +61,10 @@ BOOL CExtendedInfoDlg::OnInitDialog() {
 
 LRESULT CExtendedInfoDlg::OnSetCursor() {
   return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
+}
+
+LRESULT CExtendedInfoDlg::OnCtlColor(UINT msg, HDC dc) {
+  return ApplyColourRule(msg, dc, m_colours, [this] { return Default(); });
 }
 
 }  // namespace vantrel

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "fw/dialog.h"
+#include "views/colour_rule.h"
 
 namespace vantrel {
 
 class CExtendedInfoDlg : public fw::CDialog {
  public:
-  explicit CExtendedInfoDlg(fw::CWnd* parent = nullptr);
+  // `colours` are the text colours of the main window's colour rule.
+  explicit CExtendedInfoDlg(const TextColours& colours, fw::CWnd* parent = nullptr);
 
  protected:
   BOOL OnInitDialog() override;
@@ -19,9 +21,11 @@ class CExtendedInfoDlg : public fw::CDialog {
 
  private:
   LRESULT OnSetCursor();
+  LRESULT OnCtlColor(UINT msg, HDC dc);
 
   std::string m_strBuild, m_strExtra, m_strOsName, m_strVersion, m_strAcStatus, m_strBatteryStatus, m_strCharge,
       m_strFullLife, m_strLifeLeft, m_strBitsPerPixel, m_strResolution, m_strMonitor;
+  TextColours m_colours;
 };
 
 }  // namespace vantrel

@@ -28,7 +28,8 @@ int LogoBitmap(VendorLogo logo) {
 
 }  // namespace
 
-CProcessorDlg::CProcessorDlg(fw::CWnd* parent) : fw::CDialog(IDD_PROCESSOR_INFO, parent) {}
+CProcessorDlg::CProcessorDlg(const TextColours& colours, fw::CWnd* parent)
+    : fw::CDialog(IDD_PROCESSOR_INFO, parent), m_colours(colours) {}
 
 void CProcessorDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::CDialog::DoDataExchange(dx);
@@ -49,6 +50,10 @@ LRESULT CProcessorDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETCURSOR:
       return OnSetCursor();
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
     default:
       return fw::CDialog::OnMessage(msg, wp, lp);
   }
@@ -113,6 +118,12 @@ void CProcessorDlg::OnSelChangeFeatures() {
 
 LRESULT CProcessorDlg::OnSetCursor() {
   return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
+}
+
+// The read-only feature state is coloured as a static: the platform asks for
+// it as one.
+LRESULT CProcessorDlg::OnCtlColor(UINT msg, HDC dc) {
+  return ApplyColourRule(msg, dc, m_colours, [this] { return Default(); });
 }
 
 }  // namespace vantrel

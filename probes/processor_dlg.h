@@ -9,13 +9,15 @@
 #include "fw/dialog.h"
 #include "fw/handle.h"
 #include "probes/cpuid_record.h"
+#include "views/colour_rule.h"
 #include "views/hand_controls.h"
 
 namespace vantrel {
 
 class CProcessorDlg : public fw::CDialog {
  public:
-  explicit CProcessorDlg(fw::CWnd* parent = nullptr);
+  // `colours` are the text colours of the main window's colour rule.
+  explicit CProcessorDlg(const TextColours& colours, fw::CWnd* parent = nullptr);
 
   // The module the maker's logo is loaded from.
   void SetResourceInstance(HINSTANCE instance) { m_hResInstance = instance; }
@@ -29,6 +31,7 @@ class CProcessorDlg : public fw::CDialog {
  private:
   void OnSelChangeFeatures();
   LRESULT OnSetCursor();
+  LRESULT OnCtlColor(UINT msg, HDC dc);
   void ShowLogo(int bitmapId);
 
   fw::CWnd m_logo;
@@ -41,6 +44,7 @@ class CProcessorDlg : public fw::CDialog {
   // The logo shown in the window; the static does not own it, so it lives
   // as long as this object, which outlives the window.
   fw::UniqueBitmap m_logoBitmap;
+  TextColours m_colours;
 };
 
 }  // namespace vantrel
