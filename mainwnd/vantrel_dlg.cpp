@@ -103,6 +103,9 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
     case IDC_WATCH:
       OnWatch();
       return true;
+    case IDC_OPTIONS:
+      OnOptions();
+      return true;
     default:
       return false;
   }
