@@ -32,7 +32,8 @@ LRESULT CPropertyPage::OnSheetNotify(const NMHDR& hdr) {
   // of the dialog manager, so no DWLP_MSGRESULT is involved.
   switch (hdr.code) {
     case PSN_KILLACTIVE:
-      return OnKillActive() ? FALSE : TRUE;
+      // FALSE lets the page go.
+      return UpdateData(TRUE) ? FALSE : TRUE;
     case PSN_APPLY:
       // lParam is set for OK; the sheet has no Apply button.
       if (reinterpret_cast<const PSHNOTIFY&>(hdr).lParam) {

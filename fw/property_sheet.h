@@ -2,7 +2,7 @@
 // (PropertySheet) over pages built from dialog resources. A page's dialog is
 // created the first time its tab is shown, and the tab's title is the
 // dialog's caption. Leaving a page, by another tab or by OK, takes its data
-// from its controls (OnKillActive). When the sheet ends with OK, every page
+// from its controls (UpdateData). When the sheet ends with OK, every page
 // that was shown gets OnOK, in tab order; Cancel, Escape and the close box run
 // none. The sheet has no Apply button, so only OK commits.
 #pragma once
@@ -23,12 +23,8 @@ class CPropertyPage : public CDialog {
  protected:
   // The sheet ended with OK and this page was shown; the default does nothing.
   void OnOK() override {}
-  // The page is being left: false keeps it on view.
-  virtual bool OnKillActive() { return UpdateData(TRUE); }
 
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-  // The sheet's own loop gives every page its keyboard navigation.
-  bool PreTranslateMessage(MSG& msg) override { return false; }
 
  private:
   friend class CPropertySheet;
