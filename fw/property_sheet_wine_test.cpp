@@ -1,17 +1,15 @@
-// The property sheet and the colour chooser against the real platform, driven
-// from inside their own modal loops.
+// The property sheet against the real platform, driven from inside its own
+// modal loop. (The colour chooser is exercised end to end by the options
+// sheet's tests.)
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <commdlg.h>
-#include <colordlg.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fw/app.h"
-#include "fw/color_dialog.h"
 #include "fw/ddx.h"
 #include "fw/property_sheet.h"
 
@@ -117,55 +115,6 @@ TEST(Sheet, CancelAndTheCloseBoxGiveNoPageItsOk) {
     sheet.AddPage(&third);
     EXPECT_EQ(sheet.DoModal(), IDCANCEL) << e.what;
     EXPECT_EQ(log, (std::vector<std::string>{"First init", "Third init"})) << e.what;
-  }
-}
-
-// Runs `step` on the colour chooser once it is open, from its own loop.
-std::function<void(HWND)> g_chooserStep;
-
-BOOL CALLBACK FindChooser(HWND wnd, LPARAM out) {
-  char cls[16] = {};
-  ::GetClassNameA(wnd, cls, sizeof cls);
-  if (std::string(cls) != "#32770" || !::IsWindowVisible(wnd)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = wnd;
-  return FALSE;
-}
-
-void CALLBACK ChooserTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND chooser = nullptr;
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
-  if (!chooser) return;
-  ::KillTimer(nullptr, id);
-  g_chooserStep(chooser);
-}
-
-TEST(ColorDialog, StartsFromItsColourAndGivesItBackUnlessAColourWasChosen) {
-  const COLORREF initial = RGB(10, 20, 30), picked = RGB(200, 0, 0);
-  const struct {
-    const char* what;
-    bool pick;
-    int button;
-    INT_PTR result;
-    COLORREF colour;
-  } cases[] = {
-      {"OK at once keeps the preselected colour", false, IDOK, IDOK, initial},
-      {"OK after picking", true, IDOK, IDOK, picked},
-      {"Cancel after picking", true, IDCANCEL, IDCANCEL, initial},
-  };
-  for (const auto& c : cases) {
-    g_chooserStep = [&](HWND chooser) {
-      // Typed into the chooser's red, green and blue fields.
-      if (c.pick) {
-        ::SetDlgItemInt(chooser, COLOR_RED, GetRValue(picked), FALSE);
-        ::SetDlgItemInt(chooser, COLOR_GREEN, GetGValue(picked), FALSE);
-        ::SetDlgItemInt(chooser, COLOR_BLUE, GetBValue(picked), FALSE);
-      }
-      ::PostMessageA(::GetDlgItem(chooser, c.button), BM_CLICK, 0, 0);
-    };
-    ASSERT_NE(::SetTimer(nullptr, 0, 20, ChooserTimer), 0u);
-    fw::CColorDialog chooser(initial, CC_SOLIDCOLOR | CC_PREVENTFULLOPEN);
-    EXPECT_EQ(chooser.DoModal(), c.result) << c.what;
-    EXPECT_EQ(chooser.GetColor(), c.colour) << c.what;
   }
 }
 
