@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Draws Vantrel's icons and cursors from code and writes them as .ico/.cur.
+"""Draws Vantrel's icons, cursors and bitmaps from code and writes them as
+.ico/.cur/.bmp.
 
 Standard library only. Every picture is drawn on a small palette canvas with
 a few primitives (rectangles, lines, ellipses, polygons, pixel masks) and an
-outline pass; the writer stores each image as an 8-bit (256-colour) DIB with
-its AND mask, the way the resource compiler expects it.
+outline pass; the writer stores each icon or cursor image as an 8-bit
+(256-colour) DIB with its AND mask, the way the resource compiler expects it,
+and each bitmap as an 8-bit .bmp whose transparent pixels are the mask colour.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -499,6 +501,114 @@ def cursor_arrow():
     return c
 
 
+# ---------------------------------------------------------------- tree images
+# The directory tree's image list: one strip of 16 x 16 cells, in the order the
+# tree uses them, with magenta where the tree's background shows through.
+MASK_COLOUR = (255, 0, 255)
+
+
+def write_bitmap(path, canvas):
+    """An 8-bit bottom-up .bmp; transparent pixels take the mask colour."""
+    colours = [MASK_COLOUR]
+    for row in canvas.px:
+        for c in row:
+            if c is not None and c not in colours:
+                colours.append(c)
+    if len(colours) > 256:
+        raise ValueError("more than 256 colours")
+    index = {c: i for i, c in enumerate(colours)}
+    w, h = canvas.w, canvas.h
+    stride = (w + 3) & ~3
+    pixels = bytearray()
+    for y in reversed(range(h)):
+        pixels += bytes(0 if c is None else index[c] for c in canvas.px[y]) + b"\0" * (stride - w)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835, len(colours), 0)
+    offset = 14 + len(info) + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(head + info + palette + bytes(pixels))
+
+
+def small_drive(c, top=5):
+    """A 16-pixel drive cabinet: top, front and right side."""
+    c.polygon([(1, top + 3), (4, top), (15, top), (12, top + 3)], (200, 200, 206))
+    c.rect(1, top + 3, 12, top + 8, GREY)
+    c.polygon([(12, top + 3), (15, top), (15, top + 5), (12, top + 8)], GREY_DK)
+    for x0, y0, x1, y1 in ((1, 3, 4, 0), (4, 0, 15, 0), (15, 0, 15, 5), (15, 5, 12, 8), (1, 8, 12, 8), (1, 3, 1, 8),
+                           (1, 3, 12, 3), (12, 3, 12, 8), (12, 3, 15, 0)):
+        c.line(x0, top + y0, x1, top + y1, BLACK)
+
+
+def cell_hard_drive(c):
+    small_drive(c)
+    c.line(3, 10, 6, 10, GREY_DK)
+    c.put(10, 10, GREEN_LT)
+
+
+def cell_floppy(c):
+    c.polygon([(1.5, 1.5), (12.5, 1.5), (14.5, 3.5), (14.5, 14.5), (1.5, 14.5)], NAVY)
+    c.rect(5, 1, 11, 5, GREY_LT)
+    c.rect(9, 2, 10, 4, GREY_DK)
+    c.rect(4, 8, 12, 14, WHITE)
+    c.line(5, 10, 11, 10, BLUE_LT)
+    c.line(5, 12, 11, 12, BLUE_LT)
+    c.outline(BLACK)
+
+
+def cell_cdrom(c):
+    c.ellipse(8, 8, 7, 7, (220, 220, 230))
+    c.sector(8, 8, 6.5, 20, 70, CYAN)
+    c.sector(8, 8, 6.5, 200, 250, (240, 200, 240))
+    c.ellipse(8, 8, 2.5, 2.5, (190, 190, 200))
+    c.clear_ellipse(8, 8, 1.2, 1.2)
+    c.outline(BLACK)
+
+
+def cell_network(c):
+    small_drive(c, top=1)
+    c.put(10, 6, GREEN_LT)
+    c.rect(6, 10, 7, 12, GREEN)
+    c.line(5, 10, 5, 12, BLACK)
+    c.line(8, 10, 8, 12, BLACK)
+    c.rect(1, 13, 14, 13, GREEN)
+    c.frame(0, 12, 15, 14, BLACK)
+    c.rect(6, 12, 7, 13, GREEN)
+
+
+def cell_blank(c):
+    c.rect(0, 0, 15, 15, WHITE)
+
+
+def cell_folder(c):
+    c.polygon([(1, 4), (2.5, 2), (6.5, 2), (8, 4)], FOLDER)
+    c.rect(1, 4, 14, 13, FOLDER)
+    c.line(2, 5, 13, 5, FOLDER_LT)
+    c.outline(BLACK)
+
+
+def cell_open_folder(c):
+    c.polygon([(1, 4), (2.5, 2), (6.5, 2), (8, 4)], FOLDER)
+    c.rect(1, 4, 13, 13, FOLDER)
+    c.rect(3, 5, 11, 7, WHITE)
+    c.polygon([(4, 7.5), (15.5, 7.5), (13, 14), (1, 14)], FOLDER_LT)
+    c.outline(BLACK)
+    c.line(4, 8, 1, 13, BLACK)
+
+
+def tree_images():
+    cells = (cell_hard_drive, cell_floppy, cell_cdrom, cell_network, cell_blank, cell_folder, cell_open_folder)
+    strip = Canvas(16 * len(cells), 16)
+    for n, draw in enumerate(cells):
+        # Each cell on its own canvas, so that outlines stop at its edges.
+        cell = Canvas(16, 16)
+        draw(cell)
+        for y in range(16):
+            for x in range(16):
+                strip.px[y][16 * n + x] = cell.px[y][x]
+    return strip
+
+
 ICONS = {
     "icon_program.ico": [icon_program(), icon_program_small()],
     "icon_floppy.ico": [icon_floppy()],
@@ -522,6 +632,10 @@ CURSORS = {
     "cursor_arrow.cur": (cursor_arrow(), (2, 3)),
 }
 
+BITMAPS = {
+    "tree_images.bmp": tree_images(),
+}
+
 
 def main(argv):
     out = argv[1] if len(argv) > 1 else HERE
@@ -531,6 +645,8 @@ def main(argv):
         if image.get(*hot) is None:
             raise ValueError(name + ": hot spot on a transparent pixel")
         write_group(os.path.join(out, name), [image], 2, [hot])
+    for name, image in BITMAPS.items():
+        write_bitmap(os.path.join(out, name), image)
     return 0
 
 
