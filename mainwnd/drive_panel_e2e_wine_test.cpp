@@ -14,14 +14,16 @@
 #include <vector>
 
 #include "mainwnd/drive_panel.h"
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
+#include "res/resource.h"
 
 namespace vantrel::e2e {
 namespace {
 
-constexpr int kDriveList = 1014, kType = 1015, kCapacity = 1011, kUsed = 1021, kFree = 1007, kUsedPct = 1039,
-              kFreePct = 1040, kWatch = 1041, kPie = 1073, kMemoryBar = 1062, kDriveBar = 1063;
+constexpr int kDriveList = IDC_DRIVE_LIST, kType = IDC_DRIVE_TYPE, kCapacity = IDC_DRIVE_CAPACITY,
+              kUsed = IDC_DRIVE_USED, kFree = IDC_DRIVE_FREE, kUsedPct = IDC_USED_PERCENT, kFreePct = IDC_FREE_PERCENT,
+              kWatch = IDC_WATCH, kPie = IDC_PIE, kMemoryBar = IDC_MEMORY_COUNTDOWN, kDriveBar = IDC_DRIVE_COUNTDOWN;
 constexpr char kNoticeTitle[] = "Low drive space notification";
 
 // The fixed drives of the test prefix, in letter order.
@@ -107,7 +109,7 @@ class DrivePanelRun : public ::testing::Test {
 TEST_F(DrivePanelRun, ChoosingAFixedDriveFillsThePanelFromThePlatform) {
   HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
-  HWND refresh = ::GetDlgItem(dlg, 1042);
+  HWND refresh = ::GetDlgItem(dlg, IDC_DRIVE_REFRESH);
   EXPECT_EQ(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "no image before a drive is chosen";
   ASSERT_TRUE(ChooseDrive(dlg, 'D'));
   EXPECT_NE(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0);
