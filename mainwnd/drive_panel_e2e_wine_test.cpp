@@ -21,9 +21,9 @@
 namespace vantrel::e2e {
 namespace {
 
-constexpr int kDriveList = IDC_DRIVE_LIST, kType = IDC_DRIVE_TYPE, kCapacity = IDC_DRIVE_CAPACITY,
-              kUsed = IDC_DRIVE_USED, kFree = IDC_DRIVE_FREE, kUsedPct = IDC_USED_PERCENT, kFreePct = IDC_FREE_PERCENT,
-              kWatch = IDC_WATCH, kPie = IDC_PIE, kMemoryBar = IDC_MEMORY_COUNTDOWN, kDriveBar = IDC_DRIVE_COUNTDOWN;
+constexpr int kType = IDC_DRIVE_TYPE, kCapacity = IDC_DRIVE_CAPACITY, kUsed = IDC_DRIVE_USED, kFree = IDC_DRIVE_FREE,
+              kUsedPct = IDC_USED_PERCENT, kFreePct = IDC_FREE_PERCENT, kWatch = IDC_WATCH, kPie = IDC_PIE,
+              kMemoryBar = IDC_MEMORY_COUNTDOWN, kDriveBar = IDC_DRIVE_COUNTDOWN;
 constexpr char kNoticeTitle[] = "Low drive space notification";
 
 // The fixed drives of the test prefix, in letter order.
@@ -35,24 +35,6 @@ std::vector<char> FixedDrives() {
     if ((mask & (1u << (c - 'A'))) && ::GetDriveTypeA(root) == DRIVE_FIXED) letters.push_back(c);
   }
   return letters;
-}
-
-// Selects the drive's item in list 1014 and tells the window, as a user's
-// choice does.
-bool ChooseDrive(HWND dlg, char letter) {
-  HWND combo = ::GetDlgItem(dlg, kDriveList);
-  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    // Across processes the item text is passed reliably only in wide form.
-    wchar_t item[64] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) {
-      ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(kDriveList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-      return true;
-    }
-  }
-  return false;
 }
 
 struct DriveNow {

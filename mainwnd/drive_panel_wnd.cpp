@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <direct.h>
 
+#include "fw/busy_scope.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
@@ -13,25 +14,6 @@ namespace vantrel {
 namespace {
 
 unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_str()); }
-
-// Wait cursor and mouse capture for the length of a drive query.
-class BusyScope {
- public:
-  explicit BusyScope(HWND wnd) : wnd_(wnd) {
-    fw::CWnd::BeginWaitCursor();
-    ::SetCapture(wnd);
-  }
-  ~BusyScope() {
-    // Only our own capture: a box opened meanwhile may hold the mouse now.
-    if (::GetCapture() == wnd_) ::ReleaseCapture();
-    fw::CWnd::EndWaitCursor();
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  HWND wnd_;
-};
 
 }  // namespace
 
@@ -54,7 +36,7 @@ void CVantrelDlg::BuildDriveList() {
 }
 
 void CVantrelDlg::UpdateDrivePanel() {
-  BusyScope busy(m_hWnd);
+  fw::BusyScope busy(m_hWnd);
   m_nSelectedEntry = -1;
   const int currentDrive = _getdrive();
 
@@ -70,6 +52,7 @@ void CVantrelDlg::UpdateDrivePanel() {
   const std::string root = RootPath(*letter);
 
   const unsigned type = ::GetDriveTypeA(root.c_str());
+  if (m_pPieWnd) m_pPieWnd->SetDriveLetter(*letter);
   ULARGE_INTEGER total{}, totalFree{};
   const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
 
@@ -97,6 +80,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_nDriveTotal = view.pie.total;
     m_nDriveFree = view.pie.free;
     m_btnPie.EnableWindow(TRUE);
+    if (m_pPieWnd) m_pPieWnd->SetValues(m_nDriveFree, m_nDriveTotal);
     m_strCapacity = view.texts.capacity;
     m_strFreeSpace = view.texts.free;
     m_strUsedSpace = view.texts.used;
@@ -116,6 +100,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_gaugeDriveFree.SetPos(0);
     m_bNoDisk = true;
     ::EnableWindow(watchBox, FALSE);
+    if (m_pPieWnd) m_pPieWnd->SetValues(0, 0);
   }
   m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON,
                            reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))));

@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <thread>
 
 #include "fw/handle.h"
+#include "res/resource.h"
 
 namespace vantrel::e2e {
 
@@ -174,6 +176,24 @@ inline bool RegisterGauge(bool unregister = false) {
   DWORD code = 1;
   ::GetExitCodeProcess(pi.hProcess, &code);
   return code == 0;
+}
+
+// Selects the drive's item in list 1014 and tells the window, as a user's
+// choice does.
+inline bool ChooseDrive(HWND dlg, char letter) {
+  HWND combo = ::GetDlgItem(dlg, IDC_DRIVE_LIST);
+  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    // Across processes the item text is passed reliably only in wide form.
+    wchar_t item[64] = {};
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) {
+      ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+      return true;
+    }
+  }
+  return false;
 }
 
 inline void EndWithEscape(HWND dlg) { ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
