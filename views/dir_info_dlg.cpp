@@ -62,8 +62,10 @@ BOOL CDirInfoDlg::OnInitDialog() {
   m_unitSelector.SendMessage(UDM_SETRANGE32, kUnitBytes, kUnitGigabytes);
   m_unitSelector.SendMessage(UDM_SETPOS32, 0, kUnitMegabytes);
   m_bar.SendMessage(PBM_SETRANGE32, 0, 100);
+  // Loaded as a section of its own colours: a bitmap for the screen would give
+  // an image list of the platform's sixteen basic colours.
   m_images.reset(::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TREE_IMAGES), 16, 1,
-                                        RGB(255, 0, 255), IMAGE_BITMAP, 0));
+                                        RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
   m_tree.SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images.get()));
   // Selects the first fixed drive, which this window then walks whole: the
   // unit and the bar's range are already set for that first walk.

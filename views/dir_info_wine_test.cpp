@@ -184,6 +184,22 @@ TEST_F(DirInfoWindow, TheTreeFollowsTheFoldersOnDiskAtEachExpansion) {
   EXPECT_EQ(Shown(IDC_DIR_PATH), folder_);
   EXPECT_EQ(Shown(IDC_DIR_SUBDIRS), "2");
 
+  // The folder cell keeps its own colour, and its corner lets the tree's
+  // background through.
+  HIMAGELIST images = TreeView_GetImageList(tree_, TVSIL_NORMAL);
+  ASSERT_EQ(ImageList_GetImageCount(images), 7);
+  fw::UniqueDc cell(::CreateCompatibleDC(nullptr));
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, 16, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  fw::UniqueBitmap canvas(::CreateDIBSection(cell.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::SelectScope select(cell.get(), canvas.get());
+  const RECT all{0, 0, 16, 16};
+  ::FillRect(cell.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(images, kImageFolder, cell.get(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(::GetPixel(cell.get(), 8, 10), RGB(232, 184, 56));
+  EXPECT_EQ(::GetPixel(cell.get(), 0, 0), RGB(255, 255, 255));
+
   // The tree shows the pointing hand over all of itself, the scroll bar too.
   EXPECT_EQ(::SendMessageA(tree_, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(HTVSCROLL, WM_MOUSEMOVE)),
             TRUE);

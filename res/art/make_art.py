@@ -6,7 +6,7 @@ Standard library only. Every picture is drawn on a small palette canvas with
 a few primitives (rectangles, lines, ellipses, polygons, pixel masks) and an
 outline pass; the writer stores each icon or cursor image as an 8-bit
 (256-colour) DIB with its AND mask, the way the resource compiler expects it,
-and each bitmap as an 8-bit .bmp whose transparent pixels are the mask colour.
+and each bitmap as a 24-bit .bmp whose transparent pixels are the mask colour.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -508,26 +508,19 @@ MASK_COLOUR = (255, 0, 255)
 
 
 def write_bitmap(path, canvas):
-    """An 8-bit bottom-up .bmp; transparent pixels take the mask colour."""
-    colours = [MASK_COLOUR]
-    for row in canvas.px:
-        for c in row:
-            if c is not None and c not in colours:
-                colours.append(c)
-    if len(colours) > 256:
-        raise ValueError("more than 256 colours")
-    index = {c: i for i, c in enumerate(colours)}
+    """A 24-bit bottom-up .bmp; transparent pixels take the mask colour. True
+    colour, so that an image list made from it keeps the colours exactly."""
     w, h = canvas.w, canvas.h
-    stride = (w + 3) & ~3
+    stride = (3 * w + 3) & ~3
     pixels = bytearray()
     for y in reversed(range(h)):
-        pixels += bytes(0 if c is None else index[c] for c in canvas.px[y]) + b"\0" * (stride - w)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835, len(colours), 0)
-    offset = 14 + len(info) + len(palette)
+        row = b"".join(struct.pack("<BBB", b, g, r) for (r, g, b) in (c or MASK_COLOUR for c in canvas.px[y]))
+        pixels += row + b"\0" * (stride - 3 * w)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    offset = 14 + len(info)
     head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     with open(path, "wb") as f:
-        f.write(head + info + palette + bytes(pixels))
+        f.write(head + info + bytes(pixels))
 
 
 def small_drive(c, top=5):
