@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -25,17 +24,6 @@ constexpr int kType = IDC_DRIVE_TYPE, kCapacity = IDC_DRIVE_CAPACITY, kUsed = ID
               kUsedPct = IDC_USED_PERCENT, kFreePct = IDC_FREE_PERCENT, kWatch = IDC_WATCH, kPie = IDC_PIE,
               kMemoryBar = IDC_MEMORY_COUNTDOWN, kDriveBar = IDC_DRIVE_COUNTDOWN;
 constexpr char kNoticeTitle[] = "Low drive space notification";
-
-// The fixed drives of the test prefix, in letter order.
-std::vector<char> FixedDrives() {
-  std::vector<char> letters;
-  const DWORD mask = ::GetLogicalDrives();
-  for (char c = 'A'; c <= 'Z'; ++c) {
-    const char root[] = {c, ':', '\\', '\0'};
-    if ((mask & (1u << (c - 'A'))) && ::GetDriveTypeA(root) == DRIVE_FIXED) letters.push_back(c);
-  }
-  return letters;
-}
 
 struct DriveNow {
   unsigned type = 0;
