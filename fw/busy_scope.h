@@ -1,6 +1,5 @@
-// The wait cursor and the mouse captured to one window for the length of a
-// long operation on the user-interface thread (a drive query, a directory
-// walk): the window shows that it is busy and no click reaches anything else.
+// BusyScope: the wait cursor and the mouse captured to one window for the
+// length of a long operation on the user-interface thread.
 #pragma once
 
 #include "fw/wnd.h"

@@ -62,6 +62,9 @@ class CVantrelDlg : public fw::CDialog {
   void OnTimer();
   LRESULT OnNotify(NMHDR* hdr);
   void OnWatch();
+  // Buttons 1008 and 1020: the processor and extended information windows.
+  void OnProcessorInfo();
+  void OnExtendedInfo();
   void OnMove();
   void OnDirectoryView();
   void OnPie();

@@ -70,6 +70,44 @@
 #define IDC_GAUGE_DRIVE_USED 1093
 #define IDC_GAUGE_DRIVE_FREE 1094
 
+// Processor and extended information windows. Their control ids repeat
+// numbers of the main window's controls; each window has its own.
+#define IDD_PROCESSOR_INFO 133
+#define IDD_EXTENDED_INFO 139
+#define IDB_LOGO_AMD 153           // 122x37, 24-bit
+#define IDB_LOGO_CYRIX 154         // 80x38, 24-bit
+#define IDB_LOGO_INTEL 155         // 72x37, 24-bit
+#define IDI_MONITOR 156            // display group of the extended information window
+#define IDI_POWER 158              // power group: mains plug beside a battery
+#define IDB_LOGO_CENTAUR 165       // 86x72, 8-bit
+
+// Controls of the processor information window, dialog 133
+#define IDC_PROC_CLOCK 1004
+#define IDC_PROC_VENDOR 1005
+#define IDC_PROC_TYPE 1006
+#define IDC_PROC_REVISION 1007
+#define IDC_PROC_FEATURES 1009
+#define IDC_PROC_FEATURE_STATE 1010
+#define IDC_PROC_FPU 1011
+#define IDC_PROC_MMX 1012
+#define IDC_PROC_COUNT 1016
+#define IDC_PROC_LOGO 1035
+#define IDC_PROC_VENDOR_LABEL 1036
+
+// Controls of the extended information window, dialog 139
+#define IDC_EXT_OS_NAME 1021
+#define IDC_EXT_VERSION 1022
+#define IDC_EXT_BUILD 1023
+#define IDC_EXT_EXTRA 1024
+#define IDC_EXT_AC_STATUS 1025
+#define IDC_EXT_BATTERY_STATUS 1026
+#define IDC_EXT_CHARGE 1027
+#define IDC_EXT_LIFE_LEFT 1028
+#define IDC_EXT_FULL_LIFE 1029
+#define IDC_EXT_RESOLUTION 1030
+#define IDC_EXT_BITS_PER_PIXEL 1031
+#define IDC_EXT_MONITOR 1032
+
 // Controls of the directory view, dialog 169
 #define IDC_DIR_PERCENT 1021       // the share of the drive; the main window's 1021 is its used space
 #define IDC_DIR_TREE 1050
