@@ -38,18 +38,6 @@ RECT ClientRectOnScreen(HWND wnd) {
   return r;
 }
 
-// Files directly in a directory, as the platform lists them.
-long long FilesIn(const std::string& dir) {
-  WIN32_FIND_DATAA data;
-  fw::UniqueFind find(::FindFirstFileA((dir + "*.*").c_str(), &data));
-  long long files = 0;
-  if (find) {
-    do files += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (::FindNextFileA(find.get(), &data));
-  }
-  return files;
-}
-
 struct OwnedSearch {
   HWND owner;
   HWND found;
@@ -102,7 +90,6 @@ TEST_F(ViewsRun, DirectoryViewOpensFromItsButtonOnTheFirstFixedDrive) {
   EXPECT_FALSE(::IsWindowEnabled(main)) << "the view is modal";
 
   EXPECT_EQ(ItemText(view, IDC_DIR_PATH), "C:\\");
-  EXPECT_EQ(Number(ItemText(view, IDC_DIR_FILES_HERE)), FilesIn("C:\\"));
   EXPECT_EQ(Number(ItemText(view, IDC_DIR_TOTAL_FILES)),
             Number(ItemText(view, IDC_DIR_FILES_HERE)) + Number(ItemText(view, IDC_DIR_FILES_IN_SUBDIRS)));
   EXPECT_GT(Number(ItemText(view, IDC_DIR_SUBDIRS)), 0);
