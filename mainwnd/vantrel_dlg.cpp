@@ -107,6 +107,9 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
     case IDC_WATCH:
       OnWatch();
       return true;
+    case IDC_OPTIONS:
+      OnOptions();
+      return true;
     case IDC_PROCESSOR_INFO:
       OnProcessorInfo();
       return true;

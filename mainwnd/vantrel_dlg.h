@@ -28,6 +28,8 @@ class CVantrelDlg : public fw::CDialog {
   void UpdateDrivePanel();
   // After the options sheet's OK: tooltip preset and changed periods.
   void ApplySettingsChange();
+  // Runs the options sheet; on OK saves the record and applies it.
+  void OnOptions();
 
   HICON m_hIcon = nullptr;  // shared resource icon, not owned
   HINSTANCE m_hAppInstance = nullptr;

@@ -124,6 +124,34 @@
 // Controls of the drive usage pie, dialog 187
 #define IDC_PIE_CLOSE 1072
 
+// Options sheet: its three pages, in tab order
+#define IDD_OPTIONS_MAIN 180
+#define IDD_OPTIONS_REFRESH 181
+#define IDD_OPTIONS_INTERFACE 182
+
+// Controls of the "Main Options" page, dialog 180
+#define IDC_HIDE_ON_STARTUP 1045
+
+// Controls of the "Refresh" page, dialog 181
+#define IDC_DRIVE_PERIOD_SLIDER 1022
+#define IDC_MEMORY_PERIOD_TEXT 1033
+#define IDC_DRIVE_PERIOD_TEXT 1034
+#define IDC_THRESHOLD_SLIDER 1047
+#define IDC_THRESHOLD_TEXT 1048
+#define IDC_MEMORY_PERIOD_SLIDER 1064
+
+// Controls of the "Interface" page, dialog 182
+#define IDC_TEXT_COLOR 1056
+#define IDC_COLOR_LABELS 1057        // first of the colour-target radio group
+#define IDC_COLOR_LISTS 1058
+#define IDC_SAMPLE_LABEL 1061
+#define IDC_SAMPLE_LIST 1062
+#define IDC_TIP_FREE_MEMORY 1067     // first of the tooltip radio group, nTooltip 0
+#define IDC_TIP_MEMORY_LOAD 1068
+#define IDC_TIP_DRIVE_USED 1069
+#define IDC_TIP_DRIVE_FREE 1070
+#define IDC_TIP_VERSION 1071         // nTooltip 4
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
