@@ -13,48 +13,6 @@ constexpr int kDefaultDrivePos = 10;
 
 }  // namespace
 
-int MemoryStore::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) {
-  auto it = values_.find({section, entry});
-  if (it == values_.end()) return defaultValue;
-  if (const int* v = std::get_if<int>(&it->second)) return *v;
-  return defaultValue;
-}
-
-bool MemoryStore::WriteProfileInt(const std::string& section, const std::string& entry, int value) {
-  if (!writable_) return false;
-  values_[{section, entry}] = value;
-  return true;
-}
-
-std::string MemoryStore::GetProfileString(const std::string& section, const std::string& entry,
-                                          const std::string& defaultValue) {
-  auto it = values_.find({section, entry});
-  if (it == values_.end()) return defaultValue;
-  if (const std::string* v = std::get_if<std::string>(&it->second)) return *v;
-  return defaultValue;
-}
-
-bool MemoryStore::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) {
-  if (!writable_) return false;
-  values_[{section, entry}] = value;
-  return true;
-}
-
-void MemoryStore::Put(const std::string& section, const std::string& entry, Value value) {
-  values_[{section, entry}] = std::move(value);
-}
-
-std::optional<MemoryStore::Value> MemoryStore::Find(const std::string& section, const std::string& entry) const {
-  auto it = values_.find({section, entry});
-  if (it == values_.end()) return std::nullopt;
-  return it->second;
-}
-
-bool MemoryStore::HasSection(const std::string& section) const {
-  auto it = values_.lower_bound({section, std::string()});
-  return it != values_.end() && it->first.first == section;
-}
-
 void LoadSettings(ProfileStore& store, Settings& s) {
   const std::string sec = kSettingsSection;
   s.AutoHide = store.GetProfileInt(sec, "AutoHide", 0) != 0;

@@ -1,14 +1,10 @@
 // The settings record, the watch-list entries and their persistence through a
-// section/name/value profile store (the per-user registry on Windows, an
-// in-memory map elsewhere).
+// section/name/value profile store (the per-user registry in the program).
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
-#include <variant>
 #include <vector>
 
 namespace vantrel {
@@ -55,34 +51,6 @@ class ProfileStore {
   virtual std::string GetProfileString(const std::string& section, const std::string& entry,
                                        const std::string& defaultValue) = 0;
   virtual bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) = 0;
-};
-
-// A store held in memory. Besides integers and strings it can hold an
-// unreadable value (as a registry value of a foreign type would be), and it
-// can be made to refuse writes.
-class MemoryStore : public ProfileStore {
- public:
-  struct Unreadable {
-    bool operator==(const Unreadable&) const { return true; }
-  };
-  using Value = std::variant<int, std::string, Unreadable>;
-
-  int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) override;
-  bool WriteProfileInt(const std::string& section, const std::string& entry, int value) override;
-  std::string GetProfileString(const std::string& section, const std::string& entry,
-                               const std::string& defaultValue) override;
-  bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
-
-  // Direct access for tests: put any value, look at what is stored.
-  void Put(const std::string& section, const std::string& entry, Value value);
-  std::optional<Value> Find(const std::string& section, const std::string& entry) const;
-  bool HasSection(const std::string& section) const;
-  void SetWritable(bool writable) { writable_ = writable; }
-  std::size_t Size() const { return values_.size(); }
-
- private:
-  std::map<std::pair<std::string, std::string>, Value> values_;
-  bool writable_ = true;
 };
 
 inline constexpr const char* kSettingsSection = "Settings";

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_profile_store.h"
-#include "app/settings_cases.h"
+#include "app/settings_test_cases.h"
 
 namespace vantrel::testing {
 namespace {

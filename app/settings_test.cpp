@@ -1,5 +1,5 @@
 #include "app/settings.h"
-#include "app/settings_cases.h"
+#include "app/settings_test_cases.h"
 
 namespace vantrel::testing {
 namespace {

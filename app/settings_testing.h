@@ -1,12 +1,68 @@
-// Test helpers over any ProfileStore: a call recorder and a terse entry maker.
+// Test doubles and helpers for the settings: a store held in memory, a call
+// recorder over any store and a terse entry maker.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "app/settings.h"
 
 namespace vantrel::testing {
+
+// A store held in memory. Besides integers and strings it can hold an
+// unreadable value (as a registry value of a foreign type would be), and it
+// can be made to refuse writes.
+class MemoryStore : public ProfileStore {
+ public:
+  struct Unreadable {
+    bool operator==(const Unreadable&) const { return true; }
+  };
+  using Value = std::variant<int, std::string, Unreadable>;
+
+  int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) override {
+    const int* v = Get<int>(section, entry);
+    return v ? *v : defaultValue;
+  }
+  bool WriteProfileInt(const std::string& section, const std::string& entry, int value) override {
+    return Write(section, entry, value);
+  }
+  std::string GetProfileString(const std::string& section, const std::string& entry,
+                               const std::string& defaultValue) override {
+    const std::string* v = Get<std::string>(section, entry);
+    return v ? *v : defaultValue;
+  }
+  bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override {
+    return Write(section, entry, value);
+  }
+
+  // Direct access: put any value, see which sections exist.
+  void Put(const std::string& section, const std::string& entry, Value value) {
+    values_[{section, entry}] = std::move(value);
+  }
+  bool HasSection(const std::string& section) const {
+    auto it = values_.lower_bound({section, std::string()});
+    return it != values_.end() && it->first.first == section;
+  }
+  void SetWritable(bool writable) { writable_ = writable; }
+
+ private:
+  template <class T>
+  const T* Get(const std::string& section, const std::string& entry) const {
+    auto it = values_.find({section, entry});
+    return it == values_.end() ? nullptr : std::get_if<T>(&it->second);
+  }
+  bool Write(const std::string& section, const std::string& entry, Value value) {
+    if (!writable_) return false;
+    values_[{section, entry}] = std::move(value);
+    return true;
+  }
+
+  std::map<std::pair<std::string, std::string>, Value> values_;
+  bool writable_ = true;
+};
 
 // Passes every call through and logs it as "R section/entry" or
 // "W section/entry=value", so that tests can check the order of access.

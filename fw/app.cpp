@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/handle.h"
+#include "fw/wnd.h"
 
 namespace fw {
 namespace {
@@ -18,9 +19,8 @@ CWinApp::~CWinApp() {
   if (g_app == this) g_app = nullptr;
 }
 
-void CWinApp::InitApplication(HINSTANCE instance, const char* commandLine) {
+void CWinApp::InitApplication(HINSTANCE instance) {
   m_hInstance = instance;
-  m_lpCmdLine = commandLine ? commandLine : "";
   if (m_pszAppName.empty()) {
     // No application title: the executable's base name names the program.
     char path[MAX_PATH] = {};
@@ -36,10 +36,7 @@ void CWinApp::InitApplication(HINSTANCE instance, const char* commandLine) {
 
 int CWinApp::Run() {
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) PumpMessage(msg);
   return ExitInstance();
 }
 

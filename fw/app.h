@@ -39,7 +39,7 @@ class CWinApp {
   virtual int Run();
 
   // Sets m_pszAppName from the module name when not given; called by the entry point.
-  void InitApplication(HINSTANCE instance, const char* commandLine);
+  void InitApplication(HINSTANCE instance);
 
   void SetRegistryKey(const char* key) { m_pszRegistryKey = key ? key : ""; }
   void ParseCommandLine(CCommandLineInfo& info) const;
@@ -55,7 +55,6 @@ class CWinApp {
   HINSTANCE m_hInstance = nullptr;
   std::string m_pszAppName;
   std::string m_pszRegistryKey;
-  std::string m_lpCmdLine;
   CWnd* m_pMainWnd = nullptr;
 };
 

@@ -9,13 +9,16 @@
 namespace fw {
 namespace {
 
-thread_local CDialog* t_pending = nullptr;
-thread_local HHOOK t_hook = nullptr;
-
 INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) {
   // Every message is handled by the bound object's window procedure, which
   // sits in front of the dialog manager; nothing is left for this procedure.
   return FALSE;
+}
+
+std::unique_ptr<occ::DialogResource> LoadTemplate(UINT id) {
+  std::optional<occ::DialogResource> res = occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(id));
+  if (!res) return nullptr;
+  return std::make_unique<occ::DialogResource>(std::move(*res));
 }
 
 }  // namespace
@@ -23,86 +26,76 @@ INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) {
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 
 CDialog::~CDialog() {
-  if (m_hWnd && m_modal) ::EndDialog(m_hWnd, IDCANCEL);
-  if (m_hWnd && !m_modal) ::DestroyWindow(m_hWnd);
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 
-namespace {
-std::unique_ptr<occ::DialogResource> LoadTemplate(UINT id) {
-  std::optional<occ::DialogResource> res = occ::LoadDialogResource(::GetModuleHandleA(nullptr), MAKEINTRESOURCEW(id));
-  if (!res) return nullptr;
-  return std::make_unique<occ::DialogResource>(std::move(*res));
-}
-}  // namespace
-
-// The creation hook binds the first window created after DoModal/Create
-// starts, which is the dialog itself, before it receives any message.
-namespace {
-LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
-}
-
-class DialogBinder {
- public:
-  static void BindPending(HWND wnd) {
-    CDialog* dlg = t_pending;
-    t_pending = nullptr;
-    if (dlg) dlg->Bind(wnd);
+bool CDialog::CreateFromTemplate(HWND owner) {
+  if (!HookWindowCreate(this)) {
+    UnhookWindowCreate();
+    return false;
   }
-};
-
-namespace {
-LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
-  HHOOK self = t_hook;
-  if (code == HCBT_CREATEWND && t_pending) {
-    DialogBinder::BindPending(reinterpret_cast<HWND>(wp));
-    ::UnhookWindowsHookEx(self);
-    t_hook = nullptr;
-  }
-  return ::CallNextHookEx(self, code, wp, lp);
+  HWND wnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split), owner,
+                                          PassiveDialogProc, 0);
+  UnhookWindowCreate();
+  return wnd != nullptr && m_hWnd == wnd;
 }
-
-bool ArmCreationHook(CDialog* dlg) {
-  t_pending = dlg;
-  t_hook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
-  return t_hook != nullptr;
-}
-
-void DisarmCreationHook() {
-  t_pending = nullptr;
-  if (t_hook) ::UnhookWindowsHookEx(t_hook);
-  t_hook = nullptr;
-}
-}  // namespace
 
 INT_PTR CDialog::DoModal() {
   m_template = LoadTemplate(m_templateId);
-  if (!m_template || !ArmCreationHook(this)) {
-    DisarmCreationHook();
-    return -1;
-  }
+  if (!m_template) return -1;
+  // As the platform's dialog boxes: created hidden, shown when the loop first
+  // finds the queue empty, so a dialog that ends during its initialisation
+  // never shows.
+  occ::SetDialogStyle(m_template->split, occ::DialogStyle(m_template->split) & ~WS_VISIBLE);
+  HWND owner = GetSafeOwner(m_parent);
+  const bool disableOwner = owner && ::IsWindowEnabled(owner);
+  if (disableOwner) ::EnableWindow(owner, FALSE);
   m_modal = true;
-  HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
-  const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split),
-                                                   owner, PassiveDialogProc, 0);
-  DisarmCreationHook();
+  m_endModal = false;
+  m_modalResult = -1;
+  if (CreateFromTemplate(owner)) RunModalLoop();
+  // The owner is enabled again before the dialog goes, so that it, and not
+  // some other program, becomes the active window.
+  if (disableOwner) ::EnableWindow(owner, TRUE);
+  if (m_hWnd) {
+    if (owner && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    ::DestroyWindow(m_hWnd);
+  }
   m_modal = false;
   m_controls.reset();
-  return result;
+  return m_modalResult;
+}
+
+void CDialog::RunModalLoop() {
+  bool shown = false;
+  MSG msg;
+  while (!m_endModal && m_hWnd) {
+    if (!shown && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      shown = true;
+      ShowWindow(SW_SHOWNORMAL);
+      UpdateWindow();
+      continue;
+    }
+    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // WM_QUIT ends the dialog and goes on to the loop outside.
+      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
+      m_modalResult = -1;
+      return;
+    }
+    PumpMessage(msg);
+  }
 }
 
 bool CDialog::Create(UINT templateId, CWnd* parent) {
   m_templateId = templateId;
   m_parent = parent;
   m_template = LoadTemplate(templateId);
-  if (!m_template || !ArmCreationHook(this)) {
-    DisarmCreationHook();
-    return false;
-  }
+  if (!m_template) return false;
   m_modal = false;
-  HWND wnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), occ::TemplateOf(m_template->split),
-                                          parent ? parent->m_hWnd : nullptr, PassiveDialogProc, 0);
-  DisarmCreationHook();
-  return wnd != nullptr && m_hWnd == wnd;
+  return CreateFromTemplate(GetSafeOwner(parent));
 }
 
 bool CDialog::UpdateData(BOOL saveAndValidate) {
@@ -114,11 +107,17 @@ bool CDialog::UpdateData(BOOL saveAndValidate) {
 
 void CDialog::EndDialog(INT_PTR result) {
   if (!m_hWnd) return;
-  if (m_modal)
-    ::EndDialog(m_hWnd, result);
-  else
+  if (!m_modal) {
     ::DestroyWindow(m_hWnd);
+    return;
+  }
+  m_modalResult = result;
+  m_endModal = true;
+  // Wakes the loop when it is waiting for a message.
+  PostMessage(WM_NULL);
 }
+
+bool CDialog::PreTranslateMessage(MSG& msg) { return ::IsDialogMessageA(m_hWnd, &msg) != FALSE; }
 
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);

@@ -3,6 +3,12 @@
 // hook, so every message, WM_CREATE included, reaches OnMessage. Template items
 // that name an ActiveX control by "{CLSID}" are created by the control
 // container, loaded from the dialog's DLGINIT records, before OnInitDialog.
+//
+// A dialog built with no parent is owned by the program's main window
+// (GetSafeOwner). DoModal runs the framework's own modal loop: the dialog is
+// created modelessly, its owner is disabled until it ends, and every message
+// goes through PumpMessage, so every dialog open, modal or modeless, gets its
+// keyboard navigation (IsDialogMessage) whichever loop is running.
 #pragma once
 
 #include <memory>
@@ -32,8 +38,9 @@ class CDialog : public CWnd {
 
   // Moves data between controls and members: FALSE fills the controls.
   bool UpdateData(BOOL saveAndValidate = TRUE);
+  // Ends a modal dialog with `result` once its loop sees it; destroys a
+  // modeless one.
   void EndDialog(INT_PTR result);
-
 
   // The hosted ActiveX control with dialog item id `id`, or null.
   IDispatch* ControlDispatch(int id) const;
@@ -50,9 +57,13 @@ class CDialog : public CWnd {
   virtual bool OnCommand(UINT id, UINT code, HWND control) { return false; }
 
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Keyboard navigation: IsDialogMessage for messages to this dialog.
+  bool PreTranslateMessage(MSG& msg) override;
 
  private:
   LRESULT HandleInitDialog();
+  bool CreateFromTemplate(HWND owner);
+  void RunModalLoop();
 
   UINT m_templateId;
   CWnd* m_parent;
@@ -61,6 +72,8 @@ class CDialog : public CWnd {
   std::unique_ptr<occ::ControlContainer> m_controls;
   std::vector<CWnd*> m_hostedWrappers;  // released before the controls go
   bool m_modal = false;
+  bool m_endModal = false;
+  INT_PTR m_modalResult = -1;
 };
 
 }  // namespace fw

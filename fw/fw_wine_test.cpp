@@ -2,9 +2,12 @@
 // registry, command-line switches, dialogs, data exchange and message binding.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fw/app.h"
@@ -72,26 +75,59 @@ TEST_F(ProfileTest, ValuesOfTheWrongTypeReadAsDefaults) {
   EXPECT_EQ(app.GetProfileString("Settings", "bare", "x"), "abc");
 }
 
+// Puts `args` in the place of the process's parsed command line for a scope.
+class ArgvScope {
+ public:
+  explicit ArgvScope(std::vector<std::string> args) : args_(std::move(args)), savedArgc_(__argc), savedArgv_(__argv) {
+    args_.insert(args_.begin(), "program.exe");
+    for (std::string& a : args_) argv_.push_back(a.data());
+    argv_.push_back(nullptr);
+    __argc = static_cast<int>(args_.size());
+    __argv = argv_.data();
+  }
+  ~ArgvScope() {
+    __argc = savedArgc_;
+    __argv = savedArgv_;
+  }
+
+ private:
+  std::vector<std::string> args_;
+  std::vector<char*> argv_;
+  int savedArgc_;
+  char** savedArgv_;
+};
+
+class RecordingInfo : public fw::CCommandLineInfo {
+ public:
+  std::vector<std::tuple<std::string, BOOL, BOOL>> params;
+  void ParseParam(const char* param, BOOL flag, BOOL last) override {
+    params.emplace_back(param, flag, last);
+    fw::CCommandLineInfo::ParseParam(param, flag, last);
+  }
+};
+
 TEST(CommandLine, EmbeddingAndAutomationSwitchesClearTheSplashFlag) {
+  using Param = std::tuple<std::string, BOOL, BOOL>;
   struct Case {
-    std::vector<std::string> params;
+    std::vector<std::string> args;
     BOOL splash;
+    std::vector<Param> params;  // what ParseParam is handed
   } cases[] = {
-      {{}, TRUE},
-      {{"/Embedding"}, FALSE},
-      {{"-automation"}, FALSE},
-      {{"Embedding"}, TRUE},  // not a switch without / or -
-      {{"/x", "-EMBEDDING"}, FALSE},
-      {{"/Embed"}, TRUE},
+      {{}, TRUE, {}},
+      {{"/Embedding"}, FALSE, {{"Embedding", TRUE, TRUE}}},
+      {{"-automation"}, FALSE, {{"automation", TRUE, TRUE}}},
+      {{"Embedding"}, TRUE, {{"Embedding", FALSE, TRUE}}},  // not a switch without / or -
+      {{"/x", "-EMBEDDING"}, FALSE, {{"x", TRUE, FALSE}, {"EMBEDDING", TRUE, TRUE}}},
+      {{"/Embed", "file.txt"}, TRUE, {{"Embed", TRUE, FALSE}, {"file.txt", FALSE, TRUE}}},
   };
   for (const auto& c : cases) {
-    fw::CCommandLineInfo info;
-    for (size_t i = 0; i < c.params.size(); ++i) {
-      const char* p = c.params[i].c_str();
-      const BOOL flag = p[0] == '/' || p[0] == '-';
-      info.ParseParam(flag ? p + 1 : p, flag, i + 1 == c.params.size());
-    }
-    EXPECT_EQ(info.m_bShowSplash, c.splash) << (c.params.empty() ? "" : c.params.back());
+    ArgvScope argv(c.args);
+    TestApp app;
+    RecordingInfo info;
+    app.ParseCommandLine(info);
+    const std::string name = c.args.empty() ? "(none)" : c.args.back();
+    EXPECT_EQ(info.m_bShowSplash, c.splash) << name;
+    EXPECT_EQ(info.params, c.params) << name;
   }
 }
 
@@ -197,6 +233,282 @@ TEST(Dialog, ModelessDialogAndSubclassedControl) {
   dlg.DestroyWindow();
   EXPECT_EQ(dlg.m_hWnd, nullptr);
   EXPECT_EQ(edit.m_hWnd, nullptr) << "released at the control's last message";
+}
+
+// A dialog that runs a script of steps from its own loop: the first once it
+// is shown, each further one after the messages the previous step posted.
+class ScriptedDialog : public fw::CDialog {
+ public:
+  using Step = std::function<void(ScriptedDialog&)>;
+  ScriptedDialog(UINT id, std::vector<Step> steps) : fw::CDialog(id), steps_(std::move(steps)) {}
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) && next_ == 0)
+      PostMessage(WM_APP);
+    if (msg == WM_APP && next_ < steps_.size()) {
+      const size_t step = next_++;
+      steps_[step](*this);
+      if (m_hWnd) PostMessage(WM_APP);
+      return 0;
+    }
+    return fw::CDialog::OnMessage(msg, wp, lp);
+  }
+
+ private:
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+};
+
+HWND OwnerOf(HWND wnd) { return ::GetWindow(wnd, GW_OWNER); }
+
+TEST(ModalDialog, WithoutParentItIsOwnedByTheMainWindowWhichItDisablesUntilItEnds) {
+  TestApp app;
+  HWND main = nullptr, outer = nullptr;
+  HWND outerOwner = nullptr, innerOwner = nullptr;
+  BOOL mainEnabledUnderOuter = TRUE, outerEnabledUnderInner = TRUE, mainEnabledAfterInner = TRUE;
+  BOOL mainEnabledAfterOuter = FALSE, outerEnabledAfterInner = FALSE;
+  INT_PTR outerResult = 0, innerResult = 0;
+
+  ScriptedDialog mainDlg(100, {[&](ScriptedDialog& m) {
+                           main = m.m_hWnd;
+                           ScriptedDialog outerDlg(100, {[&](ScriptedDialog& o) {
+                                                     outer = o.m_hWnd;
+                                                     outerOwner = OwnerOf(outer);
+                                                     mainEnabledUnderOuter = ::IsWindowEnabled(main);
+                                                     // A second window opened while the first is up goes over the
+                                                     // first.
+                                                     ScriptedDialog innerDlg(100, {[&](ScriptedDialog& i) {
+                                                                               innerOwner = OwnerOf(i.m_hWnd);
+                                                                               outerEnabledUnderInner =
+                                                                                   ::IsWindowEnabled(outer);
+                                                                               i.EndDialog(7);
+                                                                             }});
+                                                     innerResult = innerDlg.DoModal();
+                                                     mainEnabledAfterInner = ::IsWindowEnabled(main);
+                                                     outerEnabledAfterInner = ::IsWindowEnabled(outer);
+                                                     o.EndDialog(8);
+                                                   }});
+                           outerResult = outerDlg.DoModal();
+                           mainEnabledAfterOuter = ::IsWindowEnabled(main);
+                           m.EndDialog(9);
+                         }});
+  app.m_pMainWnd = &mainDlg;
+  EXPECT_EQ(mainDlg.DoModal(), 9);
+  EXPECT_EQ(outerResult, 8);
+  EXPECT_EQ(innerResult, 7);
+  EXPECT_EQ(outerOwner, main);
+  EXPECT_FALSE(mainEnabledUnderOuter) << "the main window would take clicks and Escape under the dialog";
+  EXPECT_EQ(innerOwner, outer);
+  EXPECT_FALSE(outerEnabledUnderInner);
+  EXPECT_FALSE(mainEnabledAfterInner) << "the inner dialog gave the main window back while the outer one is up";
+  EXPECT_TRUE(outerEnabledAfterInner);
+  EXPECT_TRUE(mainEnabledAfterOuter);
+}
+
+TEST(ModalDialog, ModelessDialogsGetKeyboardNavigationFromTheModalLoop) {
+  fw::CDialog modeless(100);
+  HWND modelessWnd = nullptr, edit = nullptr, check = nullptr, focusAfterTab = nullptr;
+  ScriptedDialog modal(100, {[&](ScriptedDialog& m) {
+                               ASSERT_TRUE(modeless.Create(100, &m));
+                               modelessWnd = modeless.m_hWnd;
+                               modeless.ShowWindow(SW_SHOW);
+                               edit = modeless.GetDlgItem(1001);
+                               check = modeless.GetDlgItem(1002);
+                               ::SetFocus(edit);
+                               ::PostMessageA(edit, WM_KEYDOWN, VK_TAB, 0);
+                             },
+                             [&](ScriptedDialog&) {
+                               focusAfterTab = ::GetFocus();
+                               ::PostMessageA(check, WM_KEYDOWN, VK_ESCAPE, 0);
+                             },
+                             [&](ScriptedDialog& m) { m.EndDialog(IDOK); }});
+  EXPECT_EQ(modal.DoModal(), IDOK);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(focusAfterTab, check) << "Tab moves to the next control of the modeless dialog";
+  EXPECT_FALSE(::IsWindow(modelessWnd)) << "Escape cancels the modeless dialog";
+}
+
+TEST(ModalDialog, ADialogEndedDuringItsInitialisationIsNeverShown) {
+  class EndsAtOnce : public fw::CDialog {
+   public:
+    EndsAtOnce() : fw::CDialog(100) {}
+    bool shown = false;
+
+   protected:
+    BOOL OnInitDialog() override {
+      EndDialog(5);
+      return TRUE;
+    }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+      if (msg == WM_SHOWWINDOW && wp) shown = true;
+      return fw::CDialog::OnMessage(msg, wp, lp);
+    }
+  } dlg;
+  EXPECT_EQ(dlg.DoModal(), 5);
+  EXPECT_FALSE(dlg.shown);
+}
+
+class Popup : public fw::CWnd {
+ public:
+  std::vector<UINT> seen;
+  bool refuseCreation = false;
+  int postNcDestroyCalls = 0;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    seen.push_back(msg);
+    if (msg == WM_CREATE && refuseCreation) return -1;
+    return Default();
+  }
+  void PostNcDestroy() override { ++postNcDestroyCalls; }
+};
+
+TEST(CreateEx, AWindowOfARegisteredClassIsBoundFromItsFirstMessage) {
+  HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+  const std::string cls = fw::RegisterWndClass(0, arrow);
+  ASSERT_FALSE(cls.empty());
+  EXPECT_EQ(fw::RegisterWndClass(0, arrow), cls) << "one class for the same attributes";
+  EXPECT_NE(fw::RegisterWndClass(CS_HREDRAW, arrow), cls);
+  WNDCLASSA wc{};
+  ASSERT_TRUE(::GetClassInfoA(::GetModuleHandleA(nullptr), cls.c_str(), &wc));
+  EXPECT_EQ(wc.hCursor, arrow);
+  EXPECT_EQ(wc.hbrBackground, nullptr);
+  EXPECT_EQ(wc.hIcon, nullptr);
+  EXPECT_EQ(wc.style, 0u);
+
+  Popup popup;
+  ASSERT_TRUE(popup.CreateEx(0, cls.c_str(), "", WS_POPUP, 0, 0, 300, 140, nullptr, nullptr));
+  EXPECT_EQ(fw::CWnd::FromHandlePermanent(popup.m_hWnd), &popup);
+  EXPECT_EQ(OwnerOf(popup.m_hWnd), nullptr) << "no parent given, no owner";
+  ASSERT_FALSE(popup.seen.empty());
+  EXPECT_TRUE(popup.seen.front() == WM_GETMINMAXINFO || popup.seen.front() == WM_NCCREATE) << popup.seen.front();
+  EXPECT_TRUE(Saw(popup.seen, WM_CREATE));
+  const RECT rc = popup.GetClientRect();
+  EXPECT_EQ(rc.right, 300);
+  EXPECT_EQ(rc.bottom, 140);
+  EXPECT_TRUE(popup.DestroyWindow());
+  EXPECT_EQ(popup.m_hWnd, nullptr);
+  EXPECT_EQ(popup.postNcDestroyCalls, 1);
+
+  Popup refused;
+  refused.refuseCreation = true;
+  EXPECT_FALSE(refused.CreateEx(0, cls.c_str(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  EXPECT_EQ(refused.m_hWnd, nullptr);
+  EXPECT_EQ(refused.postNcDestroyCalls, 1);
+  Popup noClass;
+  EXPECT_FALSE(noClass.CreateEx(0, "fw:no such class", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  EXPECT_TRUE(noClass.seen.empty());
+}
+
+// A tree that vetoes selecting one item and keeps the selection-changed
+// notification; a static that colours itself; an edit that keeps nothing.
+class VetoTree : public fw::CWnd {
+ public:
+  HTREEITEM locked = nullptr;
+  int changes = 0;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg != OCM_NOTIFY) return Default();
+    const auto* nm = reinterpret_cast<const NMTREEVIEWA*>(lp);
+    switch (nm->hdr.code) {
+      case TVN_SELCHANGINGA:
+      case TVN_SELCHANGINGW:
+        if (nm->itemNew.hItem == locked) return TRUE;
+        return Default();
+      case TVN_SELCHANGEDA:
+      case TVN_SELCHANGEDW:
+        ++changes;
+        return 0;
+      default:
+        return Default();
+    }
+  }
+};
+
+class SelfColouredStatic : public fw::CWnd {
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg != OCM_CTLCOLORSTATIC) return Default();
+    ::SetTextColor(reinterpret_cast<HDC>(wp), RGB(1, 2, 3));
+    return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+  }
+};
+
+class NotifiedDialog : public fw::CDialog {
+ public:
+  NotifiedDialog() : fw::CDialog(101) {}
+  VetoTree tree;
+  SelfColouredStatic kept;
+  fw::CWnd edit;
+  std::vector<UINT> notifyCodes, commandCodes;
+  std::vector<HWND> colouredStatics;
+
+ protected:
+  void DoDataExchange(fw::CDataExchange* dx) override {
+    fw::DDX_Control(dx, 1010, tree);
+    fw::DDX_Control(dx, 1006, kept);
+    fw::DDX_Control(dx, 1001, edit);
+  }
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_NOTIFY) notifyCodes.push_back(reinterpret_cast<NMHDR*>(lp)->code);
+    if (msg == WM_CTLCOLORSTATIC) colouredStatics.push_back(reinterpret_cast<HWND>(lp));
+    return fw::CDialog::OnMessage(msg, wp, lp);
+  }
+  bool OnCommand(UINT id, UINT code, HWND control) override {
+    if (id == 1001) commandCodes.push_back(code);
+    return false;
+  }
+};
+
+bool Has(const std::vector<UINT>& codes, UINT a, UINT w) {
+  for (UINT c : codes)
+    if (c == a || c == w) return true;
+  return false;
+}
+
+TEST(Reflection, ControlsAnswerTheirOwnNotificationsAndTheParentSeesTheRest) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  NotifiedDialog dlg;
+  ASSERT_TRUE(dlg.Create(101, nullptr));
+  HWND tree = dlg.GetDlgItem(1010);
+  auto insert = [tree](const char* text) {
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT;
+    ins.item.pszText = const_cast<char*>(text);
+    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+  };
+  HTREEITEM free = insert("free");
+  dlg.tree.locked = insert("locked");
+  dlg.notifyCodes.clear();
+
+  ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(free));
+  EXPECT_EQ(dlg.tree.changes, 1);
+  EXPECT_TRUE(Has(dlg.notifyCodes, TVN_SELCHANGINGA, TVN_SELCHANGINGW)) << "left by the tree: the parent sees it";
+  EXPECT_FALSE(Has(dlg.notifyCodes, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) << "kept by the tree";
+  // The tree's answer goes back to the tree: its veto holds.
+  ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(dlg.tree.locked));
+  EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), reinterpret_cast<LRESULT>(free));
+  EXPECT_EQ(dlg.tree.changes, 1);
+
+  // A bound control that keeps nothing: its commands reach the parent.
+  dlg.SetDlgItemText(1001, "typed");
+  EXPECT_TRUE(Has(dlg.commandCodes, EN_CHANGE, EN_CHANGE));
+
+  // Colours: the static that colours itself answers, the other is the parent's.
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  const LRESULT brush =
+      dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dlg.GetDlgItem(1006)));
+  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(::GetTextColor(dc), RGB(1, 2, 3));
+  dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dlg.GetDlgItem(1007)));
+  ::DeleteDC(dc);
+  EXPECT_EQ(dlg.colouredStatics, std::vector<HWND>{dlg.GetDlgItem(1007)});
+  dlg.DestroyWindow();
 }
 
 }  // namespace

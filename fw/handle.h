@@ -97,7 +97,6 @@ using UniqueKey = UniqueHandle<traits::Key>;
 using UniqueBrush = UniqueHandle<traits::GdiObject<HBRUSH>>;
 using UniqueFont = UniqueHandle<traits::GdiObject<HFONT>>;
 using UniqueBitmap = UniqueHandle<traits::GdiObject<HBITMAP>>;
-using UniquePen = UniqueHandle<traits::GdiObject<HPEN>>;
 using UniqueDc = UniqueHandle<traits::Dc>;
 using UniqueIcon = UniqueHandle<traits::Icon>;
 using UniqueMenu = UniqueHandle<traits::Menu>;

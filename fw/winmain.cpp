@@ -5,7 +5,7 @@
 
 #include "fw/app.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   fw::CWinApp* app = fw::AfxGetApp();
   if (!app) return 1;
   // Dialog templates name common controls (progress bars, tooltips, sliders,
@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const HRESULT ole = ::OleInitialize(nullptr);
   int rc = 0;
   try {
-    app->InitApplication(instance, commandLine);
+    app->InitApplication(instance);
     rc = app->InitInstance() ? app->Run() : app->ExitInstance();
   } catch (...) {
     rc = 1;

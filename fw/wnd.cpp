@@ -1,5 +1,8 @@
 #include "fw/wnd.h"
 
+#include <cstdio>
+
+#include "fw/app.h"
 #include "fw/handle.h"
 
 namespace fw {
@@ -9,7 +12,77 @@ constexpr char kThisProp[] = "fw.CWnd.this";
 int g_waitCount = 0;
 HCURSOR g_cursorBeforeWait = nullptr;
 
+thread_local CWnd* t_pendingCreate = nullptr;
+thread_local HHOOK t_createHook = nullptr;
+
+// The messages a parent reflects to the control that sent them.
+bool IsNotification(UINT msg) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The control that sent a notification. Menu and accelerator commands have
+// none; a dialog's own WM_CTLCOLORDLG names the dialog itself.
+HWND NotificationSender(UINT msg, LPARAM lp) {
+  if (!IsNotification(msg) || !lp) return nullptr;
+  if (msg == WM_NOTIFY) return reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
+  return reinterpret_cast<HWND>(lp);
+}
+
+bool IsReflected(UINT msg) { return msg >= OCM__BASE && IsNotification(msg - OCM__BASE); }
+
 }  // namespace
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
+  HHOOK self = t_createHook;
+  if (code == HCBT_CREATEWND && t_pendingCreate) {
+    CWnd* wnd = t_pendingCreate;
+    t_pendingCreate = nullptr;
+    wnd->Bind(reinterpret_cast<HWND>(wp));
+    ::UnhookWindowsHookEx(self);
+    t_createHook = nullptr;
+  }
+  return ::CallNextHookEx(self, code, wp, lp);
+}
+
+bool CWnd::HookWindowCreate(CWnd* wnd) {
+  t_pendingCreate = wnd;
+  t_createHook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
+  return t_createHook != nullptr;
+}
+
+bool CWnd::UnhookWindowCreate() {
+  const bool bound = t_pendingCreate == nullptr;
+  t_pendingCreate = nullptr;
+  if (t_createHook) ::UnhookWindowsHookEx(t_createHook);
+  t_createHook = nullptr;
+  return bound;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menuOrId, void* param) {
+  if (m_hWnd || !HookWindowCreate(this)) {
+    UnhookWindowCreate();
+    return false;
+  }
+  HWND wnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId,
+                               ::GetModuleHandleA(nullptr), param);
+  UnhookWindowCreate();
+  // A window refused by its WM_CREATE is already gone and unbound.
+  return wnd != nullptr && m_hWnd == wnd;
+}
 
 CWnd::~CWnd() {
   // An object that dies before its window must not leave a dangling binding.
@@ -44,6 +117,11 @@ HWND CWnd::UnsubclassWindow() {
 }
 
 LRESULT CWnd::Default() {
+  if (IsReflected(m_current.message)) {
+    // The control leaves its notification to the parent.
+    m_reflectedToParent = true;
+    return 0;
+  }
   if (!m_superProc) return ::DefWindowProcA(m_current.hwnd, m_current.message, m_current.wParam, m_current.lParam);
   return ::CallWindowProcA(m_superProc, m_current.hwnd, m_current.message, m_current.wParam, m_current.lParam);
 }
@@ -62,7 +140,7 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETCURSOR && IsWaitCursorOn()) {
       ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
       result = TRUE;
-    } else {
+    } else if (!ReflectToSender(msg, wp, lp, result)) {
       result = OnMessage(msg, wp, lp);
     }
   } catch (...) {
@@ -80,20 +158,76 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   return result;
 }
 
+bool CWnd::ReflectToSender(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  HWND sender = NotificationSender(msg, lp);
+  if (!sender || sender == m_hWnd) return false;
+  CWnd* control = FromHandlePermanent(sender);
+  if (!control) return false;
+  // Saved and restored: the control's handler may cause nested reflections.
+  const bool saved = control->m_reflectedToParent;
+  control->m_reflectedToParent = false;
+  const LRESULT answer = control->Dispatch(OCM__BASE + msg, wp, lp);
+  const bool kept = !control->m_reflectedToParent;
+  control->m_reflectedToParent = saved;
+  if (kept) result = answer;
+  return kept;
+}
+
+HWND GetSafeOwner(CWnd* parent) {
+  if (parent) return parent->m_hWnd;
+  const CWinApp* app = AfxGetApp();
+  HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+  // A popup cannot be owned by a child window.
+  while (owner && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
+  if (owner && !::IsWindowEnabled(owner)) {
+    // Disabled by a modal window open over it: the new one goes over that.
+    HWND popup = ::GetLastActivePopup(owner);
+    if (popup && popup != owner && ::IsWindowEnabled(popup) && ::IsWindowVisible(popup)) owner = popup;
+  }
+  return owner;
+}
+
+std::string RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  char name[96];
+  std::snprintf(name, sizeof name, "fw:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
+                static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+  WNDCLASSA wc{};
+  if (::GetClassInfoA(instance, name, &wc)) return name;
+  wc.style = classStyle;
+  // The window's object takes over at creation (CWnd::CreateEx); Default()
+  // then reaches the platform's default handling.
+  wc.lpfnWndProc = ::DefWindowProcA;
+  wc.hInstance = instance;
+  wc.hCursor = cursor;
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  return ::RegisterClassA(&wc) ? name : std::string();
+}
+
+void PumpMessage(MSG& msg) {
+  // The window the message is for, then its parents up to the top level.
+  for (HWND wnd = msg.hwnd; wnd; wnd = (::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(wnd) : nullptr) {
+    CWnd* target = CWnd::FromHandlePermanent(wnd);
+    if (!target) continue;
+    bool handled = false;
+    try {
+      handled = target->PreTranslateMessage(msg);
+    } catch (...) {
+    }
+    if (handled) return;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageA(&msg);
+}
+
 std::string CWnd::GetDlgItemText(int id) const {
   HWND item = GetDlgItem(id);
   if (!item) return {};
   const int len = ::GetWindowTextLengthA(item);
   std::string text(static_cast<size_t>(len) + 1, '\0');
   const int got = ::GetWindowTextA(item, text.data(), len + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
-
-std::string CWnd::GetWindowText() const {
-  const int len = ::GetWindowTextLengthA(m_hWnd);
-  std::string text(static_cast<size_t>(len) + 1, '\0');
-  const int got = ::GetWindowTextA(m_hWnd, text.data(), len + 1);
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
   return text;
 }

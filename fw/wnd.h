@@ -3,9 +3,19 @@
 // released at the last (WM_NCDESTROY). Messages reach OnMessage, which cracks
 // parameters and calls typed handlers; Default() hands the current message to
 // the window's original procedure.
+//
+// Notifications are reflected to the control that sent them: WM_COMMAND from a
+// control, WM_NOTIFY and WM_CTLCOLOR* reach the sending control's OnMessage
+// first, as OCM__BASE + the message (OCM_COMMAND, OCM_NOTIFY,
+// OCM_CTLCOLORSTATIC, ...), when that control is bound to an object. A control
+// that answers without calling Default() keeps the notification and its result
+// goes back to the sender; Default() on a reflected message hands it on to the
+// parent's OnMessage. So a control class handles its own notifications and the
+// parent sees only what its controls leave.
 #pragma once
 
 #include <windows.h>
+#include <olectl.h>
 
 #include <string>
 
@@ -24,6 +34,13 @@ class CWnd {
   HWND m_hWnd = nullptr;
   HWND GetSafeHwnd() const { return m_hWnd; }
 
+  // Creates a window of a registered class (see RegisterWndClass) bound to
+  // this object from its first message on; WM_NCCREATE and WM_CREATE reach
+  // OnMessage. `parent` is used as given: a popup without one has no owner.
+  // False when the window cannot be created (also when WM_CREATE refuses it).
+  bool CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                int height, HWND parent, HMENU menuOrId, void* param = nullptr);
+
   // Binds an existing window (a dialog control) to this object.
   bool SubclassWindow(HWND wnd);
   bool SubclassDlgItem(int id, CWnd* parent);
@@ -35,7 +52,6 @@ class CWnd {
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   void SetDlgItemText(int id, const std::string& text) const { ::SetDlgItemTextA(m_hWnd, id, text.c_str()); }
   std::string GetDlgItemText(int id) const;
-  std::string GetWindowText() const;
   void SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
   LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(m_hWnd, msg, wp, lp); }
   BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageA(m_hWnd, msg, wp, lp); }
@@ -60,7 +76,6 @@ class CWnd {
   // Hosted ActiveX controls: the control's automation interface, set when the
   // dialog's data exchange binds this object to a hosted control.
   void AttachControlDispatch(com::Ptr<IDispatch> disp) { m_controlDispatch = std::move(disp); }
-  IDispatch* GetControlDispatch() const { return m_controlDispatch.get(); }
   // Calls by DISPID; arguments in parameter order, typed by their C++ type
   // (short is VT_I2, bool VT_BOOL). E_NOINTERFACE when no control is bound.
   template <class... Args>
@@ -79,22 +94,53 @@ class CWnd {
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(); }
   // Called after the window is gone (WM_NCDESTROY).
   virtual void PostNcDestroy() {}
+  // A message about to be dispatched by the program's message loop, offered
+  // to the window it is for and then to each parent up to the top-level
+  // window; true when it was handled there (dialogs: keyboard navigation).
+  virtual bool PreTranslateMessage(MSG& msg) { return false; }
   // The current message's default processing.
   LRESULT Default();
-  const MSG& CurrentMessage() const { return m_current; }
 
-  // Binds a window at creation time (used by the creation hook).
-  void Bind(HWND wnd);
+  // The creation hook: the first window created on this thread after
+  // HookWindowCreate is bound to `wnd` before it receives any message.
+  // UnhookWindowCreate is false when no window was bound.
+  static bool HookWindowCreate(CWnd* wnd);
+  static bool UnhookWindowCreate();
 
  private:
-  friend class DialogBinder;
+  friend LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
+  friend void PumpMessage(MSG& msg);
   static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  void Bind(HWND wnd);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Offers a notification to the bound control that sent it; true when the
+  // control kept it, with its answer in `result`.
+  bool ReflectToSender(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   WNDPROC m_superProc = nullptr;
   MSG m_current{};
+  bool m_reflectedToParent = false;  // Default() ran for the reflected message
   com::Ptr<IDispatch> m_controlDispatch;
 };
+
+// The window that owns a popup built with `parent` (may be null): the parent
+// as given, or else the program's main window (CWinApp::m_pMainWnd), so a
+// secondary window never leaves the main window usable underneath it. While a
+// modal window is already open over the main window, the new one goes over
+// that one. Null when there is no main window yet.
+HWND GetSafeOwner(CWnd* parent);
+
+// Registers (once) a window class whose procedure is the platform's default,
+// for CWnd::CreateEx; returns its name. Zero and null mean no class style,
+// cursor, background brush or icon.
+std::string RegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                             HICON icon = nullptr);
+
+// What the program's message loops do with one message they took from the
+// queue: pre-translation by the window it is for and its parents (keyboard
+// navigation in every dialog open, modal or modeless), else translation and
+// dispatch.
+void PumpMessage(MSG& msg);
 
 // Loads string resource `id` of the program; empty when missing.
 std::string LoadResString(UINT id, HINSTANCE module = nullptr);

@@ -47,8 +47,6 @@ bool CZelboCtrl::DoPropExchange(fw::ole::PropExchange& px) {
   return zelbo::ExchangeProps(px, ControlExtent(), m_state);
 }
 
-void CZelboCtrl::OnResetState() { COleControl::OnResetState(); }
-
 DWORD CZelboCtrl::GetControlFlags() const {
   return COleControl::GetControlFlags() | noFlickerActivate | canOptimizeDraw;
 }

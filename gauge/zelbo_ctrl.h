@@ -14,7 +14,6 @@ class CZelboCtrl final : public fw::ole::COleControl {
 
  protected:
   bool DoPropExchange(fw::ole::PropExchange& px) override;
-  void OnResetState() override;
   void OnDraw(HDC dc, const RECT& bounds) override;
   DWORD GetControlFlags() const override;
   HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT* result, UINT* argErr) override;

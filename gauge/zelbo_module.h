@@ -6,8 +6,6 @@
 class CZelboModule final : public fw::ole::COleControlModule {
  public:
   CZelboModule();
-  BOOL InitInstance() override { return COleControlModule::InitInstance(); }
-  int ExitInstance() override { return COleControlModule::ExitInstance(); }
 };
 
 // What registration writes for the control and the page, for this module.

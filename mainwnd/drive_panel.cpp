@@ -3,25 +3,26 @@
 #include <limits>
 
 #include "mainwnd/drive_kind.h"
+#include "res/resource.h"
 
 namespace vantrel {
 
 DriveTypeRow DescribeDrive(unsigned driveType, std::uint64_t totalBytes) {
   switch (driveType) {
     case kDriveRemovable:
-      if (totalBytes < kFloppyLimit) return {"Floppy", 146, kUnitKB, " KB", WatchBox::Disabled};
-      if (totalBytes == kZipSize) return {"Zip Drive (tm)", 182, kUnitMB, " MB", WatchBox::Disabled};
-      return {"Removable Drive", 150, kUnitMB, " MB", WatchBox::Disabled};
+      if (totalBytes < kFloppyLimit) return {"Floppy", IDI_FLOPPY, kUnitKB, " KB", WatchBox::Disabled};
+      if (totalBytes == kZipSize) return {"Zip Drive (tm)", IDI_ZIP_DRIVE, kUnitMB, " MB", WatchBox::Disabled};
+      return {"Removable Drive", IDI_REMOVABLE, kUnitMB, " MB", WatchBox::Disabled};
     case kDriveFixed:
-      return {"Hard Drive", 147, kUnitMB, " MB", WatchBox::EnabledFromEntry};
+      return {"Hard Drive", IDI_HARD_DRIVE, kUnitMB, " MB", WatchBox::EnabledFromEntry};
     case kDriveRemote:
-      return {"Network Drive", 149, kUnitMB, " MB", WatchBox::Disabled};
+      return {"Network Drive", IDI_NETWORK_DRIVE, kUnitMB, " MB", WatchBox::Disabled};
     case kDriveCdrom:
-      return {"CD-ROM", 148, kUnitMB, " MB", WatchBox::Disabled};
+      return {"CD-ROM", IDI_CDROM, kUnitMB, " MB", WatchBox::Disabled};
     case kDriveRamdisk:
-      return {"Ram Disk", 147, kUnitMB, " MB", WatchBox::Disabled};
+      return {"Ram Disk", IDI_HARD_DRIVE, kUnitMB, " MB", WatchBox::Disabled};
     default:
-      return {"Unknown Drive", 152, kUnitByte, "", WatchBox::DisabledCleared};
+      return {"Unknown Drive", IDI_UNKNOWN_DRIVE, kUnitByte, "", WatchBox::DisabledCleared};
   }
 }
 

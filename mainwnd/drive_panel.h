@@ -18,9 +18,6 @@ inline constexpr std::uint64_t kFloppyLimit = 2097152;
 // The exact size of a Zip disk.
 inline constexpr std::uint64_t kZipSize = 100431872;
 
-// Button 1042's icon after a failed query, whatever the type.
-inline constexpr int kNoMediumIcon = 151;
-
 // What the Watch box 1041 does for a drive that answered.
 enum class WatchBox {
   DisabledCleared,   // disabled and m_bWatch cleared (unknown type)
@@ -40,7 +37,7 @@ struct DriveTypeRow {
 // table are shown as "Unknown Drive".
 DriveTypeRow DescribeDrive(unsigned driveType, std::uint64_t totalBytes);
 
-// The type text for a drive whose free-space query failed (icon kNoMediumIcon).
+// The type text for a drive whose free-space query failed (icon IDI_NO_DISK).
 const char* FailedDriveTypeText(unsigned driveType);
 
 struct DriveFigures {

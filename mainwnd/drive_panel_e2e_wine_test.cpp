@@ -9,49 +9,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cwctype>
 #include <string>
 #include <vector>
 
 #include "mainwnd/drive_panel.h"
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
+#include "res/resource.h"
 
 namespace vantrel::e2e {
 namespace {
 
-constexpr int kDriveList = 1014, kType = 1015, kCapacity = 1011, kUsed = 1021, kFree = 1007, kUsedPct = 1039,
-              kFreePct = 1040, kWatch = 1041, kPie = 1073, kMemoryBar = 1062, kDriveBar = 1063;
+constexpr int kType = IDC_DRIVE_TYPE, kCapacity = IDC_DRIVE_CAPACITY, kUsed = IDC_DRIVE_USED, kFree = IDC_DRIVE_FREE,
+              kUsedPct = IDC_USED_PERCENT, kFreePct = IDC_FREE_PERCENT, kWatch = IDC_WATCH, kPie = IDC_PIE,
+              kMemoryBar = IDC_MEMORY_COUNTDOWN, kDriveBar = IDC_DRIVE_COUNTDOWN;
 constexpr char kNoticeTitle[] = "Low drive space notification";
-
-// The fixed drives of the test prefix, in letter order.
-std::vector<char> FixedDrives() {
-  std::vector<char> letters;
-  const DWORD mask = ::GetLogicalDrives();
-  for (char c = 'A'; c <= 'Z'; ++c) {
-    const char root[] = {c, ':', '\\', '\0'};
-    if ((mask & (1u << (c - 'A'))) && ::GetDriveTypeA(root) == DRIVE_FIXED) letters.push_back(c);
-  }
-  return letters;
-}
-
-// Selects the drive's item in list 1014 and tells the window, as a user's
-// choice does.
-bool ChooseDrive(HWND dlg, char letter) {
-  HWND combo = ::GetDlgItem(dlg, kDriveList);
-  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    // Across processes the item text is passed reliably only in wide form.
-    wchar_t item[64] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) {
-      ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(kDriveList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-      return true;
-    }
-  }
-  return false;
-}
 
 struct DriveNow {
   unsigned type = 0;
@@ -107,7 +79,7 @@ class DrivePanelRun : public ::testing::Test {
 TEST_F(DrivePanelRun, ChoosingAFixedDriveFillsThePanelFromThePlatform) {
   HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
-  HWND refresh = ::GetDlgItem(dlg, 1042);
+  HWND refresh = ::GetDlgItem(dlg, IDC_DRIVE_REFRESH);
   EXPECT_EQ(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "no image before a drive is chosen";
   ASSERT_TRUE(ChooseDrive(dlg, 'D'));
   EXPECT_NE(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0), 0);

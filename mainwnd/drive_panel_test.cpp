@@ -5,6 +5,7 @@
 #include <string>
 
 #include "mainwnd/drive_kind.h"
+#include "res/resource.h"
 
 namespace vantrel {
 namespace {
@@ -22,18 +23,18 @@ TEST(DrivePanel, TypeTableOnSuccess) {
     WatchBox box;
   };
   const Case cases[] = {
-      {kDriveUnknown, 5000, "Unknown Drive", 152, 1, "", WatchBox::DisabledCleared},
-      {kDriveRemovable, 1457664, "Floppy", 146, 1024, " KB", WatchBox::Disabled},
-      {kDriveRemovable, 2097151, "Floppy", 146, 1024, " KB", WatchBox::Disabled},
-      {kDriveRemovable, 2097152, "Removable Drive", 150, MiB, " MB", WatchBox::Disabled},
-      {kDriveRemovable, 100431872, "Zip Drive (tm)", 182, MiB, " MB", WatchBox::Disabled},
-      {kDriveRemovable, 100431873, "Removable Drive", 150, MiB, " MB", WatchBox::Disabled},
-      {kDriveFixed, 100431872, "Hard Drive", 147, MiB, " MB", WatchBox::EnabledFromEntry},
-      {kDriveRemote, 0, "Network Drive", 149, MiB, " MB", WatchBox::Disabled},
-      {kDriveCdrom, 0, "CD-ROM", 148, MiB, " MB", WatchBox::Disabled},
-      {kDriveRamdisk, 0, "Ram Disk", 147, MiB, " MB", WatchBox::Disabled},
-      {kDriveNoRootDir, 0, "Unknown Drive", 152, 1, "", WatchBox::DisabledCleared},
-      {7, 0, "Unknown Drive", 152, 1, "", WatchBox::DisabledCleared},
+      {kDriveUnknown, 5000, "Unknown Drive", IDI_UNKNOWN_DRIVE, 1, "", WatchBox::DisabledCleared},
+      {kDriveRemovable, 1457664, "Floppy", IDI_FLOPPY, 1024, " KB", WatchBox::Disabled},
+      {kDriveRemovable, 2097151, "Floppy", IDI_FLOPPY, 1024, " KB", WatchBox::Disabled},
+      {kDriveRemovable, 2097152, "Removable Drive", IDI_REMOVABLE, MiB, " MB", WatchBox::Disabled},
+      {kDriveRemovable, 100431872, "Zip Drive (tm)", IDI_ZIP_DRIVE, MiB, " MB", WatchBox::Disabled},
+      {kDriveRemovable, 100431873, "Removable Drive", IDI_REMOVABLE, MiB, " MB", WatchBox::Disabled},
+      {kDriveFixed, 100431872, "Hard Drive", IDI_HARD_DRIVE, MiB, " MB", WatchBox::EnabledFromEntry},
+      {kDriveRemote, 0, "Network Drive", IDI_NETWORK_DRIVE, MiB, " MB", WatchBox::Disabled},
+      {kDriveCdrom, 0, "CD-ROM", IDI_CDROM, MiB, " MB", WatchBox::Disabled},
+      {kDriveRamdisk, 0, "Ram Disk", IDI_HARD_DRIVE, MiB, " MB", WatchBox::Disabled},
+      {kDriveNoRootDir, 0, "Unknown Drive", IDI_UNKNOWN_DRIVE, 1, "", WatchBox::DisabledCleared},
+      {7, 0, "Unknown Drive", IDI_UNKNOWN_DRIVE, 1, "", WatchBox::DisabledCleared},
   };
   for (const Case& c : cases) {
     const DriveTypeRow r = DescribeDrive(c.type, c.total);

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <direct.h>
 
-#include "app/vantrel_app.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
@@ -43,17 +42,15 @@ void CVantrelDlg::FillDriveList() {
 }
 
 void CVantrelDlg::BuildDriveList() {
-  std::optional<DriveList> loaded = TheApp().LoadDriveList(m_nDriveListCount);
+  std::optional<DriveList> loaded = LoadDriveList(m_store, m_settings.driveCount);
   std::optional<DriveList> list = vantrel::BuildDriveList(std::move(loaded), ::GetLogicalDrives(), DriveTypeOf);
   if (!list) {
     MessageBox("Could not allocate memory!", "DW1", MB_OK | MB_ICONSTOP);
     m_pDriveList.reset();
-    m_nDriveListCount = 0;
     ForceClose();
     return;
   }
   m_pDriveList = std::move(list);
-  m_nDriveListCount = static_cast<int>(m_pDriveList->size());
 }
 
 void CVantrelDlg::UpdateDrivePanel() {
@@ -77,7 +74,7 @@ void CVantrelDlg::UpdateDrivePanel() {
   const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
 
   HWND watchBox = GetDlgItem(IDC_WATCH);
-  int icon = kNoMediumIcon;
+  int icon = IDI_NO_DISK;
   if (ok) {
     m_bNoDisk = false;
     const DrivePanelView view = DescribeDriveQuery(type, total.QuadPart, totalFree.QuadPart);
@@ -107,7 +104,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_strFreePct = view.texts.freePct;
     m_gaugeDriveUsed.SetPos(GaugeShort(view.usedGauge));
     m_gaugeDriveFree.SetPos(GaugeShort(view.freeGauge));
-    if (auto tip = DriveTooltipText(TheApp().m_settings.nTooltip, root, view.texts)) m_trayIcon.SetTooltip(*tip);
+    if (auto tip = DriveTooltipText(m_settings.nTooltip, root, view.texts)) SetTrayTooltip(*tip);
   } else {
     m_strDriveType = FailedDriveTypeText(type);
     m_strCapacity.clear();

@@ -4,16 +4,12 @@
 #include <commctrl.h>
 #include <direct.h>
 
-#include "app/vantrel_app.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
 #include "res/resource.h"
 
 namespace vantrel {
 namespace {
-
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshElapse = 1000;
 
 std::optional<DiskFreeInfo> QueryDiskFree(int driveNumber) {
   _diskfree_t df{};
@@ -37,12 +33,11 @@ void CVantrelDlg::ResetCountdown(int barId, int period) {
 }
 
 void CVantrelDlg::StartRefreshTimer() {
-  const Settings& s = TheApp().m_settings;
-  m_nMemoryPeriod = MemoryPeriodSeconds(s.MemoryPos);
-  m_nDrivePeriod = DrivePeriodSeconds(s.DrivePos);
+  m_nMemoryPeriod = MemoryPeriodSeconds(m_settings.MemoryPos);
+  m_nDrivePeriod = DrivePeriodSeconds(m_settings.DrivePos);
   ResetCountdown(IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod);
   ResetCountdown(IDC_DRIVE_COUNTDOWN, m_nDrivePeriod);
-  if (SetTimer(kRefreshTimer, kRefreshElapse) == 0) {
+  if (SetTimer(kRefreshTimer, kRefreshElapseMs) == 0) {
     MessageBox("Timer failed to start. The system is low on resources.", "System error", MB_OK | MB_ICONEXCLAMATION);
     ForceClose();
   }
@@ -84,7 +79,7 @@ void CVantrelDlg::FillMemoryFigures(bool tooltipAndUpdate) {
   m_strFreeMem = m.freeText;
   m_strMemLoad = m.loadText;
   if (!tooltipAndUpdate) return;
-  if (auto tip = MemoryTooltipText(TheApp().m_settings.nTooltip, m)) m_trayIcon.SetTooltip(*tip);
+  if (auto tip = MemoryTooltipText(m_settings.nTooltip, m)) SetTrayTooltip(*tip);
   UpdateData(FALSE);
 }
 
@@ -95,7 +90,7 @@ void CVantrelDlg::CheckDriveSpace() {
   if (m_pDriveList) {
     // The notice is disarmed before its box opens, so a cycle that runs while
     // the box is up (timer ticks keep coming) cannot raise it twice.
-    const int percent = TheApp().m_settings.Percent;
+    const int percent = m_settings.Percent;
     size_t next = 0;
     while (m_pDriveList) {
       const std::optional<LowSpaceNotice> notice = NextLowSpaceNotice(*m_pDriveList, next, QueryDiskFree, percent);
@@ -109,7 +104,7 @@ void CVantrelDlg::CheckDriveSpace() {
 
 void CVantrelDlg::ApplySettingsChange() {
   PresetTooltip();
-  const PeriodUpdate update = UpdatePeriods(TheApp().m_settings, m_nMemoryPeriod, m_nDrivePeriod);
+  const PeriodUpdate update = UpdatePeriods(m_settings, m_nMemoryPeriod, m_nDrivePeriod);
   if (update.resetMemory) {
     m_nMemoryPeriod = update.memoryPeriod;
     ResetCountdown(IDC_MEMORY_COUNTDOWN, m_nMemoryPeriod);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "res/resource.h"
 
 namespace vantrel {
 
@@ -36,6 +37,10 @@ std::int16_t GaugeShort(std::int64_t value);
 
 // ---- Countdown bars -----------------------------------------------------------
 
+// The main window's one timer: a tick a second drives both countdown bars.
+inline constexpr unsigned kRefreshTimer = 1;
+inline constexpr unsigned kRefreshElapseMs = 1000;
+
 // Bar range limit: a progress bar's range is 16-bit.
 inline constexpr int kMaxPeriod = 65535;
 
@@ -59,9 +64,8 @@ enum class TooltipPreset {
   None,    // leave the tooltip alone
   Memory,  // RefreshMemory
   Drive,   // CheckDriveSpace
-  Fixed,   // string 1043 ("Vantrel v 1.10")
+  Fixed,   // string IDS_PROGRAM_VERSION ("Vantrel v 1.10")
 };
-inline constexpr int kFixedTooltipString = 1043;
 
 TooltipPreset TooltipPresetFor(int nTooltip);
 

@@ -5,13 +5,13 @@
 
 #include <commctrl.h>
 
-#include "app/vantrel_app.h"
 #include "fw/ddx.h"
 #include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
 #include "probes/reg_key_reader.h"
 #include "res/resource.h"
+#include "views/colour_rule.h"
 
 namespace vantrel {
 namespace {
@@ -22,10 +22,10 @@ constexpr char kVendorKey[] = "Software\\Ostrel, Inc.\\Vantrel\\settings";
 
 }  // namespace
 
-CVantrelDlg::CVantrelDlg() : fw::CDialog(IDD_VANTREL_DIALOG) {
+CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
+    : fw::CDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-  TheApp().LoadSettings();
-  m_trayIcon.InitNotifyData(IDS_PROGRAM_VERSION);
+  LoadSettings(m_store, m_settings);
 }
 
 CVantrelDlg::~CVantrelDlg() = default;
@@ -122,7 +122,8 @@ BOOL CVantrelDlg::OnInitDialog() {
   AppendAboutMenuItem();
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  EnableToolTips();
+  // The tooltip window belongs to the dialog's window and goes with it.
+  CreateControlToolTips(m_hWnd);
   SetUpGauges();
   PresetTooltip();
   SetButtonIcons();
@@ -134,7 +135,7 @@ BOOL CVantrelDlg::OnInitDialog() {
   ReadProcessorCategory();
   BuildDriveList();
   m_btnPie.EnableWindow(FALSE);
-  m_bHidden = TheApp().m_settings.AutoHide;
+  m_bHidden = m_settings.AutoHide;
   UpdateData(FALSE);
   return TRUE;
 }
@@ -162,7 +163,7 @@ void CVantrelDlg::SetUpGauges() {
 }
 
 void CVantrelDlg::PresetTooltip() {
-  switch (TooltipPresetFor(TheApp().m_settings.nTooltip)) {
+  switch (TooltipPresetFor(m_settings.nTooltip)) {
     case TooltipPreset::Memory:
       RefreshMemory();
       break;
@@ -172,8 +173,8 @@ void CVantrelDlg::PresetTooltip() {
     case TooltipPreset::Fixed: {
       // The record takes the string through a 20-character buffer.
       char text[20] = {};
-      ::LoadStringA(::GetModuleHandleA(nullptr), kFixedTooltipString, text, sizeof text);
-      m_trayIcon.SetTooltip(text);
+      ::LoadStringA(::GetModuleHandleA(nullptr), IDS_PROGRAM_VERSION, text, sizeof text);
+      SetTrayTooltip(text);
       break;
     }
     case TooltipPreset::None:
@@ -216,7 +217,7 @@ void CVantrelDlg::ReadProcessorCategory() {
   m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
 }
 
-void CVantrelDlg::EnableToolTips() { m_hToolTip = CreateControlToolTips(m_hWnd); }
+void CVantrelDlg::SetTrayTooltip(const std::string& text) { m_strTrayTooltip = text; }
 
 LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
   if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) return AnswerToolTipRequest(hdr);
@@ -237,26 +238,19 @@ void CVantrelDlg::OnPaint() {
 }
 
 LRESULT CVantrelDlg::OnSetCursor() {
-  return ApplyCursorRule(kCursorArrow, [this] { return Default(); });
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
-  const LRESULT brush = Default();
-  const Settings& s = TheApp().m_settings;
-  if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
-    ::SetTextColor(dc, s.listText);
-  else if (msg == WM_CTLCOLORSTATIC)
-    ::SetTextColor(dc, s.labelText);
-  return brush;
+  return ApplyColourRule(msg, dc, {m_settings.labelText, m_settings.listText}, [this] { return Default(); });
 }
 
 void CVantrelDlg::OnDestroy() {
   fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
-  KillTimer(1);
-  TheApp().SaveSettings();
-  TheApp().SaveDriveList(m_pDriveList);
+  KillTimer(kRefreshTimer);
+  SaveSettings(m_store, m_settings);
+  if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());
   m_pDriveList.reset();
-  m_nDriveListCount = 0;
 }
 
 void CVantrelDlg::ForceClose() {

@@ -1,5 +1,8 @@
 // CVantrelDlg: the main window "Computer Information": the system summary,
-// memory rows, drive panel with the watch list, and the refresh cycle.
+// memory rows, drive panel with the watch list, and the refresh cycle. It is
+// handed the settings record and the store behind it when it is built: it
+// loads the record at once and writes the record and the watch list back when
+// its window is destroyed.
 #pragma once
 
 #include <optional>
@@ -7,7 +10,6 @@
 
 #include "app/settings.h"
 #include "fw/dialog.h"
-#include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
 
@@ -15,8 +17,7 @@ namespace vantrel {
 
 class CVantrelDlg : public fw::CDialog {
  public:
-  enum { IDD = 102 };
-  CVantrelDlg();
+  CVantrelDlg(Settings& settings, ProfileStore& store);
   ~CVantrelDlg() override;
 
   // Operations other windows call.
@@ -35,11 +36,12 @@ class CVantrelDlg : public fw::CDialog {
   bool m_bNoDisk = true;
   bool m_bHidden = false;
   std::optional<DriveList> m_pDriveList;
-  int m_nDriveListCount = 0;
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
-  CTrayIcon m_trayIcon;
+  // The tray tooltip the nTooltip setting chooses, as the refreshes set it;
+  // the tray icon shows it once it is in the tray.
+  std::string m_strTrayTooltip;
 
  protected:
   BOOL OnInitDialog() override;
@@ -62,6 +64,7 @@ class CVantrelDlg : public fw::CDialog {
   void AppendAboutMenuItem();
   void SetUpGauges();
   void PresetTooltip();
+  void SetTrayTooltip(const std::string& text);
   void SetButtonIcons();
   void StartRefreshTimer();
   void FillMemoryFigures(bool tooltipAndUpdate);
@@ -70,9 +73,11 @@ class CVantrelDlg : public fw::CDialog {
   void ReadUserName();
   void ReadProcessorCategory();
   void BuildDriveList();
-  void EnableToolTips();
   void ResetCountdown(int barId, int period);
   void ForceClose();
+
+  Settings& m_settings;
+  ProfileStore& m_store;
 
   // Bound members.
   fw::CWnd m_btnPie, m_btnOptions, m_btnExtended, m_btnRefresh, m_btnDirectory, m_btnProcessor;
@@ -82,8 +87,6 @@ class CVantrelDlg : public fw::CDialog {
   std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem, m_strFreeMem,
       m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
   int m_bWatch = 0;
-
-  HWND m_hToolTip = nullptr;  // owned by the dialog window, destroyed with it
 };
 
 }  // namespace vantrel

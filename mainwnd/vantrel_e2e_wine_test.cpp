@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "mainwnd/e2e_harness.h"
+#include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
+#include "res/resource.h"
 
 namespace vantrel::e2e {
 namespace {
@@ -50,35 +51,35 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
             ERROR_SUCCESS);
   ::RegQueryValueExA(key, "ComputerName", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
   ::RegCloseKey(key);
-  EXPECT_EQ(ItemText(dlg, 1017), name);
+  EXPECT_EQ(ItemText(dlg, IDC_COMPUTER_NAME), name);
 
   char user[25] = {};
   DWORD userSize = sizeof user;
   ASSERT_TRUE(::GetUserNameA(user, &userSize));
-  EXPECT_EQ(ItemText(dlg, 1024), user);
+  EXPECT_EQ(ItemText(dlg, IDC_USER_NAME), user);
 
   SYSTEM_INFO si{};
   ::GetSystemInfo(&si);
-  EXPECT_EQ(ItemText(dlg, 1006), ProcessorCategory(si.dwProcessorType, si.wProcessorLevel));
+  EXPECT_EQ(ItemText(dlg, IDC_CPU_CATEGORY), ProcessorCategory(si.dwProcessorType, si.wProcessorLevel));
 
   // Memory by the +1 rule; free memory and load move, so allow some drift.
   MEMORYSTATUS ms{};
   ms.dwLength = sizeof ms;
   ::GlobalMemoryStatus(&ms);
   const MemoryFigures m = ComputeMemoryFigures(ms.dwTotalPhys, ms.dwAvailPhys, ms.dwMemoryLoad);
-  EXPECT_EQ(ItemText(dlg, 1001), m.totalText);
-  const std::string freeText = ItemText(dlg, 1002);
+  EXPECT_EQ(ItemText(dlg, IDC_PHYSICAL_MEMORY), m.totalText);
+  const std::string freeText = ItemText(dlg, IDC_FREE_MEMORY);
   EXPECT_EQ(freeText.substr(freeText.size() - 3), " MB");
   EXPECT_NEAR(LeadingNumber(freeText), static_cast<int>(m.freeMB), 64);
-  const std::string load = ItemText(dlg, 1004);
+  const std::string load = ItemText(dlg, IDC_MEMORY_LOAD);
   EXPECT_EQ(load.back(), '%');
   EXPECT_NEAR(LeadingNumber(load), static_cast<int>(m.load), 10);
 
   // No drive chosen yet: the panel is blank, Pie and Watch are disabled.
-  EXPECT_EQ(ItemText(dlg, 1015), "");
-  EXPECT_EQ(ItemText(dlg, 1011), "");
-  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, 1073)));
-  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, 1041)));
+  EXPECT_EQ(ItemText(dlg, IDC_DRIVE_TYPE), "");
+  EXPECT_EQ(ItemText(dlg, IDC_DRIVE_CAPACITY), "");
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_PIE)));
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_WATCH)));
 
   // The tooltip control covers the window's controls.
   HWND tips = nullptr;
@@ -138,9 +139,14 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
     ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
     return r;
   };
-  const RECT text = rectOf(1001);
+  const RECT text = rectOf(IDC_PHYSICAL_MEMORY);
   const double unitWidth = (text.right - text.left) / 40.0;
-  const struct { int id, rowText; } gauges[] = {{1091, 1002}, {1092, 1004}, {1093, 1021}, {1094, 1007}};
+  const struct {
+    int id, rowText;
+  } gauges[] = {{IDC_GAUGE_FREE_MEMORY, IDC_FREE_MEMORY},
+                {IDC_GAUGE_MEMORY_LOAD, IDC_MEMORY_LOAD},
+                {IDC_GAUGE_DRIVE_USED, IDC_DRIVE_USED},
+                {IDC_GAUGE_DRIVE_FREE, IDC_DRIVE_FREE}};
   for (const auto& g : gauges) {
     HWND gauge = ::GetDlgItem(dlg, g.id);
     ASSERT_NE(gauge, nullptr) << g.id;
@@ -152,7 +158,7 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
   }
   // The free-memory gauge is filled in one of its level colours, drawn with a
   // 1-pixel border after the initialisation calls.
-  HWND freeMem = ::GetDlgItem(dlg, 1091);
+  HWND freeMem = ::GetDlgItem(dlg, IDC_GAUGE_FREE_MEMORY);
   ::RedrawWindow(freeMem, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RECT rc{};
   ::GetWindowRect(freeMem, &rc);

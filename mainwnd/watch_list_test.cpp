@@ -11,6 +11,7 @@ namespace vantrel {
 namespace {
 
 using testing::Entry;
+using testing::MemoryStore;
 
 // A machine described by its drive letters and their types.
 struct Machine {

@@ -1,5 +1,7 @@
 // CRegKeyReader: holds one registry key; opens or creates it, reads one
-// string value of at most 200 bytes, closes it.
+// string value of at most 200 bytes, closes it. It owns only the keys it
+// opened or created: the key it is built with (a predefined root such as
+// HKEY_LOCAL_MACHINE) stays its caller's.
 #pragma once
 
 #include <windows.h>
@@ -10,21 +12,24 @@
 
 namespace vantrel {
 
-class CObject {
- public:
-  virtual ~CObject() = default;
-};
-
-class CRegKeyReader : public CObject {
+class CRegKeyReader {
  public:
   static constexpr DWORD kMaxData = 200;
+  // RegOpenKeyExA, or a stand-in with its signature.
+  using OpenKeyFn = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
 
-  explicit CRegKeyReader(HKEY initial);
-  ~CRegKeyReader() override;
+  explicit CRegKeyReader(HKEY initial, OpenKeyFn openKey = ::RegOpenKeyExA);
+  ~CRegKeyReader();
+  CRegKeyReader(const CRegKeyReader&) = delete;
+  CRegKeyReader& operator=(const CRegKeyReader&) = delete;
 
+  // Asks for all access; a user who may only read the key is refused that
+  // (ERROR_ACCESS_DENIED), and the key is then opened for reading.
   bool Open(HKEY root, const char* subKey);
+  // Creates a missing key as volatile; an existing key keeps its kind.
   bool Create(HKEY root, const char* subKey);
   bool ReadString(const char* valueName, std::string& out);
+  // Closes an opened or created key once; lets go of the initial key.
   void Close();
 
   LONG m_lResult = 0;
@@ -32,10 +37,15 @@ class CRegKeyReader : public CObject {
   DWORD m_dwSize = 0;
   std::string m_strSubKey;
 
-  HKEY Key() const { return m_hKey.get(); }
+  HKEY Key() const { return m_hKey; }
 
  private:
-  fw::UniqueKey m_hKey;
+  // Holds `opened` (or nothing), closing what this reader opened before.
+  void Hold(HKEY opened);
+
+  OpenKeyFn m_openKey;
+  HKEY m_hKey = nullptr;  // the key held: the initial one or m_opened
+  fw::UniqueKey m_opened;
 };
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -69,19 +70,80 @@ TEST_F(RegKeyReaderTest, ReadsUpToTwoHundredBytes) {
   EXPECT_EQ(out, "unchanged");
 }
 
+bool IsOpen(HKEY key) {
+  DWORD subKeys = 0;
+  return ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 TEST_F(RegKeyReaderTest, CreateMakesAVolatileKeyAndCloseTwiceClosesOnce) {
   CRegKeyReader reader(HKEY_LOCAL_MACHINE);
   ASSERT_FALSE(reader.Open(HKEY_CURRENT_USER, kKey));
   ASSERT_TRUE(reader.Create(HKEY_CURRENT_USER, kKey));
-  EXPECT_NE(reader.Key(), nullptr);
+  // Only volatile keys may live under a volatile key.
+  HKEY child = nullptr;
+  const std::string childPath = std::string(kKey) + "\\child";
+  EXPECT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, childPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+                              nullptr, &child, nullptr),
+            ERROR_CHILD_MUST_BE_VOLATILE);
+
+  const HKEY held = reader.Key();
   reader.Close();
-  EXPECT_EQ(reader.Key(), nullptr);
+  // The platform hands the freed handle value to the next key opened: a
+  // second close of the old value would close this one.
+  HKEY other = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &other), ERROR_SUCCESS);
+  ASSERT_EQ(other, held) << "the platform did not reuse the handle value; the check below proves nothing";
   reader.Close();
-  EXPECT_EQ(reader.Key(), nullptr);
+  EXPECT_TRUE(IsOpen(other));
+  ::RegCloseKey(other);
 
   // Reuse after Close, as the extended information window does.
   EXPECT_TRUE(reader.Open(HKEY_CURRENT_USER, kKey));
   EXPECT_EQ(reader.m_lResult, ERROR_SUCCESS);
+}
+
+TEST_F(RegKeyReaderTest, TheInitialKeyStaysTheCallers) {
+  HKEY mine = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &mine), ERROR_SUCCESS);
+  { CRegKeyReader unused(mine); }
+  {
+    CRegKeyReader replaced(mine);
+    ASSERT_TRUE(replaced.Create(HKEY_CURRENT_USER, kKey));
+  }
+  EXPECT_TRUE(IsOpen(mine));
+  ::RegCloseKey(mine);
+}
+
+// Stands in for RegOpenKeyExA where a normal user may only read: a key that
+// exists is refused to any request for changing it.
+std::vector<REGSAM> g_asked;
+LONG WINAPI ReadOnlyOpen(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY out) {
+  g_asked.push_back(access);
+  const LONG rc = ::RegOpenKeyExA(root, subKey, options, KEY_READ, out);
+  if (rc != ERROR_SUCCESS || !(access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY))) return rc;
+  ::RegCloseKey(*out);
+  *out = nullptr;
+  return ERROR_ACCESS_DENIED;
+}
+
+TEST_F(RegKeyReaderTest, AKeyRefusedForChangesIsOpenedForReading) {
+  Put("ComputerName", "VANTREL-PC", 11);
+  g_asked.clear();
+  CRegKeyReader reader(HKEY_LOCAL_MACHINE, ReadOnlyOpen);
+  ASSERT_TRUE(reader.Open(HKEY_CURRENT_USER, kKey));
+  EXPECT_EQ(g_asked, (std::vector<REGSAM>{KEY_ALL_ACCESS, KEY_READ})) << "all access is asked for first";
+  std::string name;
+  EXPECT_TRUE(reader.ReadString("ComputerName", name));
+  EXPECT_EQ(name, "VANTREL-PC");
+
+  // Other failures are not retried.
+  reader.Close();
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+  g_asked.clear();
+  EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, kKey));
+  EXPECT_EQ(reader.m_lResult, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(g_asked, std::vector<REGSAM>{KEY_ALL_ACCESS});
 }
 
 TEST_F(RegKeyReaderTest, ReadsTheComputerName) {

@@ -4,14 +4,9 @@
 #pragma once
 
 #include "fw/wnd.h"
+#include "res/resource.h"
 
 namespace vantrel {
-
-enum : int {
-  kCursorHand = 146,      // pointing hand: lists, combo boxes, the tree
-  kCursorOpenHand = 148,  // open hand: sliders
-  kCursorArrow = 149,     // the program's arrow: its dialog windows
-};
 
 // Applies the cursor rule; `fallback` runs the default handling.
 template <class Fallback>
@@ -33,8 +28,8 @@ class CCursorControl : public fw::CWnd {
   }
 };
 
-class CHandComboBox : public CCursorControl<kCursorHand> {};
-class CHandListBox : public CCursorControl<kCursorHand> {};
-class CHandSliderCtrl : public CCursorControl<kCursorOpenHand> {};
+class CHandComboBox : public CCursorControl<IDCUR_POINTING_HAND> {};
+class CHandListBox : public CCursorControl<IDCUR_POINTING_HAND> {};
+class CHandSliderCtrl : public CCursorControl<IDCUR_OPEN_HAND> {};
 
 }  // namespace vantrel

@@ -42,7 +42,7 @@ TEST_F(ControlHost, SubclassesShowTheirCursorOverEveryPart) {
   const struct {
     fw::CWnd& control;
     int cursor;
-  } cases[] = {{combo, kCursorHand}, {list, kCursorHand}, {slider, kCursorOpenHand}};
+  } cases[] = {{combo, IDCUR_POINTING_HAND}, {list, IDCUR_POINTING_HAND}, {slider, IDCUR_OPEN_HAND}};
   for (const auto& c : cases) {
     for (WORD hit : {HTCLIENT, HTVSCROLL, HTBORDER}) {
       EXPECT_EQ(SetCursorOver(c.control.m_hWnd, hit), TRUE);
@@ -57,9 +57,9 @@ TEST(CursorRule, MissingCursorFallsBackToDefaultHandling) {
   EXPECT_EQ(ApplyCursorRule(4321, [&] { return ++fallbacks, LRESULT{7}; }), 7);
   EXPECT_EQ(fallbacks, 1);
   EXPECT_EQ(::GetCursor(), nullptr);
-  EXPECT_EQ(ApplyCursorRule(kCursorArrow, [&] { return ++fallbacks, LRESULT{7}; }), TRUE);
+  EXPECT_EQ(ApplyCursorRule(IDCUR_ARROW, [&] { return ++fallbacks, LRESULT{7}; }), TRUE);
   EXPECT_EQ(fallbacks, 1);
-  EXPECT_EQ(::GetCursor(), ProgramCursor(kCursorArrow));
+  EXPECT_EQ(::GetCursor(), ProgramCursor(IDCUR_ARROW));
 }
 
 }  // namespace

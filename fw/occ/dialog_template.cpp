@@ -77,7 +77,27 @@ void PutU16(std::vector<std::uint8_t>& buf, std::size_t at, std::uint16_t v) {
   buf[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
+// Where the style sits: first in DLGTEMPLATE, after ver, sig, help and
+// exstyle in DLGTEMPLATEEX.
+std::size_t StyleOffset(const std::vector<std::uint8_t>& t) {
+  return t.size() >= 4 && t[0] == 1 && t[1] == 0 && t[2] == 0xFF && t[3] == 0xFF ? 12 : 0;
+}
+
 }  // namespace
+
+std::uint32_t DialogStyle(const SplitTemplate& split) {
+  const std::size_t at = StyleOffset(split.dialog);
+  if (split.dialog.size() < at + 4) return 0;
+  const std::uint8_t* p = split.dialog.data() + at;
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+void SetDialogStyle(SplitTemplate& split, std::uint32_t style) {
+  const std::size_t at = StyleOffset(split.dialog);
+  if (split.dialog.size() < at + 4) return;
+  PutU16(split.dialog, at, static_cast<std::uint16_t>(style & 0xFFFF));
+  PutU16(split.dialog, at + 2, static_cast<std::uint16_t>(style >> 16));
+}
 
 bool IsControlClass(const std::u16string& cls) { return cls.size() >= 2 && cls.front() == u'{' && cls.back() == u'}'; }
 

@@ -38,6 +38,12 @@ struct SplitTemplate {
 // True for a class field that names an OLE control: a string in braces.
 bool IsControlClass(const std::u16string& cls);
 
+// The dialog's own style in a split template, and a change of it (a modal
+// dialog is created hidden and shown once its loop runs, as the platform's
+// dialog boxes are).
+std::uint32_t DialogStyle(const SplitTemplate& split);
+void SetDialogStyle(SplitTemplate& split, std::uint32_t style);
+
 // Splits a template image of `size` bytes (which must start on a DWORD
 // boundary, as resources do). Empty when the image is malformed or truncated.
 std::optional<SplitTemplate> SplitDialogTemplate(const void* data, std::size_t size);

@@ -221,6 +221,18 @@ TEST_P(SplitLayouts, OnlyControlsLeavesAnEmptyDialog) {
   EXPECT_EQ(0u, split->controls[1].keptBefore);
 }
 
+TEST_P(SplitLayouts, DialogStyleIsReadAndChangedInPlace) {
+  Bytes image = Build(Make({Static(1), Gauge(1091, 50)}));
+  auto split = SplitDialogTemplate(image.data(), image.size());
+  ASSERT_TRUE(split);
+  EXPECT_EQ(GetParam().style, DialogStyle(*split));
+  const std::uint32_t toggled = GetParam().style ^ 0x10000000u;  // WS_VISIBLE
+  SetDialogStyle(*split, toggled);
+  Template changed = Make({Static(1)});
+  changed.style = toggled;
+  EXPECT_EQ(Build(changed), split->dialog);
+}
+
 // Under the sanitizers this also shows that no prefix is read past its end.
 TEST_P(SplitLayouts, EveryTruncationIsRejected) {
   Item withData = Gauge(1091, 50);

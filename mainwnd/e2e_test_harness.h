@@ -1,6 +1,7 @@
 // Drives a real Vantrel.exe from outside its process: prepares the per-user
 // settings, starts the program, finds its window, reads control texts and
-// progress bars, sends commands and waits for the program to end.
+// progress bars, sends commands and waits for the program to end. The drive
+// helpers serve the in-process tests of the main window as well.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "fw/handle.h"
+#include "res/resource.h"
 
 namespace vantrel::e2e {
 
@@ -174,6 +178,36 @@ inline bool RegisterGauge(bool unregister = false) {
   DWORD code = 1;
   ::GetExitCodeProcess(pi.hProcess, &code);
   return code == 0;
+}
+
+// The fixed drives of the test prefix, in letter order.
+inline std::vector<char> FixedDrives() {
+  std::vector<char> letters;
+  const DWORD mask = ::GetLogicalDrives();
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    const char root[] = {c, ':', '\\', '\0'};
+    if ((mask & (1u << (c - 'A'))) && ::GetDriveTypeA(root) == DRIVE_FIXED) letters.push_back(c);
+  }
+  return letters;
+}
+
+// Selects the drive's item in the drive list and tells the window, as a user's
+// choice does; with `tell` false the list changes behind the window's back.
+inline bool ChooseDrive(HWND dlg, char letter, bool tell = true) {
+  HWND combo = ::GetDlgItem(dlg, IDC_DRIVE_LIST);
+  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    // Across processes the item text is passed reliably only in wide form.
+    wchar_t item[64] = {};
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) {
+      ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      if (tell)
+        ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+      return true;
+    }
+  }
+  return false;
 }
 
 inline void EndWithEscape(HWND dlg) { ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }

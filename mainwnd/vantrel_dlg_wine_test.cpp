@@ -1,0 +1,246 @@
+// The main window inside this process, over the program's own resources and
+// a settings store in memory: the gauges as the window sets them up, read
+// through their dispatch interface; the drive panel's failure path and the
+// Watch box; a missing computer-name key; the text colours in pixels. The test
+// prefix has C:, D: and Z: fixed and E: a CD-ROM drive without medium.
+#include "mainwnd/vantrel_dlg.h"
+// Before the store's test doubles: takes back the platform's win.ini macros
+// that share the store's call names.
+#include "fw/app.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "app/settings_testing.h"
+#include "fw/occ/dispatch.h"
+#include "gauge/zelbo_ids.h"
+#include "mainwnd/e2e_test_harness.h"
+#include "res/resource.h"
+
+namespace vantrel {
+namespace {
+
+using e2e::ChooseDrive;
+using e2e::ItemText;
+
+class MainWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(e2e::RegisterGauge());
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+  }
+  void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
+  void TearDown() override {
+    Close();
+    ::OleUninitialize();
+  }
+
+  // Builds the window over `store` as start-up does, but modeless, so the
+  // test can look inside it.
+  HWND Open() {
+    dlg = std::make_unique<CVantrelDlg>(settings, store);
+    EXPECT_TRUE(dlg->Create(IDD_VANTREL_DIALOG, nullptr));
+    return dlg->m_hWnd;
+  }
+  void Close() {
+    if (dlg) dlg->DestroyWindow();
+    dlg.reset();
+  }
+
+  IDispatch* Gauge(int id) const { return dlg->ControlDispatch(id); }
+  short GaugePos(int id) const {
+    short pos = -1;
+    EXPECT_EQ(fw::occ::InvokeHelper(Gauge(id), zelbo::kDispGetPos, DISPATCH_METHOD, VT_I2, &pos), S_OK);
+    return pos;
+  }
+  bool GaugeFlag(int id, DISPID property) const {
+    BOOL value = FALSE;
+    EXPECT_EQ(fw::occ::GetProperty(Gauge(id), property, VT_BOOL, &value), S_OK);
+    return value != FALSE;
+  }
+  std::string Text(int id) const { return ItemText(dlg->m_hWnd, id); }
+
+  testing::MemoryStore store;
+  Settings settings;
+  std::unique_ptr<CVantrelDlg> dlg;
+};
+
+TEST_F(MainWindow, GaugesAsTheWindowSetsThemUpAndAfterADriveQuery) {
+  store.WriteProfileInt(kSettingsSection, "nTooltip", 3);
+  ASSERT_NE(Open(), nullptr);
+  const struct {
+    int id;
+    bool reversed;
+  } gauges[] = {{IDC_GAUGE_FREE_MEMORY, false},
+                {IDC_GAUGE_MEMORY_LOAD, true},
+                {IDC_GAUGE_DRIVE_USED, true},
+                {IDC_GAUGE_DRIVE_FREE, false}};
+  for (const auto& g : gauges) {
+    ASSERT_NE(Gauge(g.id), nullptr) << g.id;
+    EXPECT_EQ(GaugeFlag(g.id, zelbo::kDispReverseScheme), g.reversed) << g.id;
+    EXPECT_FALSE(GaugeFlag(g.id, zelbo::kDispPercent)) << g.id << ": the caption stays off";
+  }
+
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'D'));
+  ASSERT_EQ(Text(IDC_DRIVE_TYPE), "Hard Drive");
+  const int usedPct = std::atoi(Text(IDC_USED_PERCENT).c_str());
+  EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_USED), usedPct);
+  EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_FREE), 100 - usedPct);
+  EXPECT_EQ(dlg->m_strTrayTooltip, "D:\\ Free : " + Text(IDC_DRIVE_FREE) + " / " + Text(IDC_FREE_PERCENT));
+}
+
+TEST_F(MainWindow, AFailedDriveQueryShowsNoDiskAndTheDriveCycleLeavesItAlone) {
+  ASSERT_NE(Open(), nullptr);
+  HWND refresh = dlg->GetDlgItem(IDC_DRIVE_REFRESH);
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'D'));
+  ASSERT_NE(GaugePos(IDC_GAUGE_DRIVE_USED) + GaugePos(IDC_GAUGE_DRIVE_FREE), 0);
+
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'E'));
+  EXPECT_EQ(Text(IDC_DRIVE_TYPE), "CD-ROM");
+  EXPECT_EQ(::SendMessageA(refresh, BM_GETIMAGE, IMAGE_ICON, 0),
+            reinterpret_cast<LRESULT>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NO_DISK))));
+  EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_USED), 0);
+  EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_FREE), 0);
+  for (int id : {IDC_DRIVE_CAPACITY, IDC_DRIVE_FREE, IDC_DRIVE_USED, IDC_USED_PERCENT, IDC_FREE_PERCENT})
+    EXPECT_EQ(Text(id), "") << id;
+
+  // The list now shows D: behind the window's back: a drive cycle that
+  // queried the chosen drive again would fill the panel from D:.
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'D', false));
+  dlg->CheckDriveSpace();
+  EXPECT_EQ(Text(IDC_DRIVE_TYPE), "CD-ROM");
+  EXPECT_EQ(Text(IDC_DRIVE_CAPACITY), "");
+
+  // After a good query the cycle does query again.
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'D'));
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'E', false));
+  dlg->CheckDriveSpace();
+  EXPECT_EQ(Text(IDC_DRIVE_CAPACITY), "");
+}
+
+TEST_F(MainWindow, TheWatchBoxFollowsTheStoredEntryOfTheChosenDrive) {
+  const std::vector<char> fixed = e2e::FixedDrives();
+  ASSERT_GE(fixed.size(), 3u);
+  store.WriteProfileInt(kSettingsSection, "driveCount", static_cast<int>(fixed.size()));
+  for (size_t i = 0; i < fixed.size(); ++i) {
+    const std::string section = std::to_string(i);
+    store.WriteProfileString(section, "path", std::string(1, fixed[i]) + ":\\");
+    store.WriteProfileInt(section, "watch", fixed[i] == 'D' ? 1 : 0);
+    store.WriteProfileInt(section, "drive", fixed[i] - 'A' + 1);
+  }
+  ASSERT_NE(Open(), nullptr);
+  HWND watch = dlg->GetDlgItem(IDC_WATCH);
+  const struct {
+    char letter;
+    LRESULT check;
+    bool enabled;
+  } choices[] = {{'D', BST_CHECKED, true},
+                 {'C', BST_UNCHECKED, true},
+                 {'D', BST_CHECKED, true},
+                 {'E', BST_CHECKED, false},  // no medium: disabled, the tick kept
+                 {'C', BST_UNCHECKED, true}};
+  for (const auto& c : choices) {
+    ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, c.letter));
+    EXPECT_EQ(::SendMessageA(watch, BM_GETCHECK, 0, 0), c.check) << c.letter;
+    EXPECT_EQ(::IsWindowEnabled(watch) != FALSE, c.enabled) << c.letter;
+  }
+}
+
+// Every child control's text and state, but the figures that move by
+// themselves (free memory and load).
+std::map<int, std::tuple<std::string, BOOL, BOOL>> Controls(HWND dlg) {
+  std::map<int, std::tuple<std::string, BOOL, BOOL>> all;
+  for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(c);
+    if (id == IDC_FREE_MEMORY || id == IDC_MEMORY_LOAD || id == IDC_STATIC || id == 0xFFFF) continue;
+    char text[256] = {};
+    ::GetWindowTextA(c, text, sizeof text);
+    all[id] = {text, ::IsWindowEnabled(c), ::IsWindowVisible(c)};
+  }
+  return all;
+}
+
+// Points HKEY_LOCAL_MACHINE of this process at an empty key for a scope.
+class EmptyMachineKey {
+ public:
+  EmptyMachineKey() {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, key_.put(),
+                      nullptr);
+    ok_ = key_ && ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, key_.get()) == ERROR_SUCCESS;
+  }
+  ~EmptyMachineKey() {
+    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    key_.reset();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  static constexpr char kPath[] = "Software\\VantrelEmptyMachine";
+  fw::UniqueKey key_;
+  bool ok_ = false;
+};
+
+TEST_F(MainWindow, WithoutTheComputerNameKeyOnlyTheNameIsEmpty) {
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_NE(Text(IDC_COMPUTER_NAME), "");
+  auto expected = Controls(dlg->m_hWnd);
+  std::get<0>(expected[IDC_COMPUTER_NAME]).clear();
+  Close();
+
+  EmptyMachineKey noMachine;
+  ASSERT_TRUE(noMachine.ok());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Controls(dlg->m_hWnd), expected);
+  EXPECT_NE(Gauge(IDC_GAUGE_FREE_MEMORY), nullptr);
+}
+
+// Paints a control into a bitmap of its own and tells whether any pixel
+// leans clearly to `colour` (red or blue): the text's, whatever the
+// smoothing of its edges.
+bool ShowsColour(HWND control, COLORREF colour) {
+  RECT rc{};
+  ::GetClientRect(control, &rc);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
+  if (!bitmap || !dc) return false;
+  fw::SelectScope select(dc.get(), bitmap.get());
+  ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+  ::GdiFlush();
+  const bool red = colour == RGB(255, 0, 0);
+  const auto* px = static_cast<const std::uint8_t*>(bits);  // B, G, R, unused
+  for (long i = 0; i < static_cast<long>(rc.right) * rc.bottom; ++i) {
+    const int b = px[4 * i], g = px[4 * i + 1], r = px[4 * i + 2];
+    const int want = red ? r : b, other = red ? b : r;
+    if (want > g + 80 && want > other + 80) return true;
+  }
+  return false;
+}
+
+TEST_F(MainWindow, LabelsAndListsShowTheStoredTextColours) {
+  store.WriteProfileInt(kSettingsSection, "labelText", static_cast<int>(RGB(255, 0, 0)));
+  store.WriteProfileInt(kSettingsSection, "listText", static_cast<int>(RGB(0, 0, 255)));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'C'));
+  // A list with the focus shows its selection in the system's colours.
+  ::SetFocus(dlg->GetDlgItem(IDC_OPTIONS));
+  HWND label = ::FindWindowExA(dlg->m_hWnd, nullptr, "Static", "User :");
+  HWND list = dlg->GetDlgItem(IDC_DRIVE_LIST);
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(ShowsColour(label, RGB(255, 0, 0)));
+  EXPECT_FALSE(ShowsColour(label, RGB(0, 0, 255)));
+  EXPECT_TRUE(ShowsColour(list, RGB(0, 0, 255)));
+  EXPECT_FALSE(ShowsColour(list, RGB(255, 0, 0)));
+}
+
+}  // namespace
+}  // namespace vantrel
