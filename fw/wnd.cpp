@@ -135,6 +135,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   const MSG saved = m_current;
   m_current = MSG{m_hWnd, msg, wp, lp, 0, {}};
+  ++m_dispatchDepth;
   LRESULT result = 0;
   try {
     if (msg == WM_SETCURSOR && IsWaitCursorOn()) {
@@ -150,10 +151,16 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   m_current = saved;
   if (msg == WM_NCDESTROY) {
     UnsubclassWindow();
-    try {
-      PostNcDestroy();
-    } catch (...) {
-    }
+    m_ncDestroyed = true;
+  }
+  // A window destroyed from one of its own handlers (a timer that ends it)
+  // hears of it nested inside that handler: PostNcDestroy, which may delete
+  // the object, waits until the outermost handler has returned.
+  if (--m_dispatchDepth > 0 || !m_ncDestroyed) return result;
+  m_ncDestroyed = false;
+  try {
+    PostNcDestroy();
+  } catch (...) {
   }
   return result;
 }

@@ -51,6 +51,10 @@ bool TrayNotifyData::ApplyIcon(TrayHandle icon, TrayShell& shell) {
 }
 
 bool TrayNotifyData::Restore(TrayHandle icon, TrayShell& shell) {
+  // A tray that came up after the icon was last shown may hold it already:
+  // take it out first, so the add that follows cannot be refused as a double.
+  m_record.uFlags = 0;
+  shell.Notify(TrayAction::Delete, m_record);
   m_record.hIcon = nullptr;
   return ApplyIcon(icon, shell);
 }

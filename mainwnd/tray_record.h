@@ -65,8 +65,8 @@ class TrayNotifyData {
   // tray, modified when it is), or with no icon removes it. Nothing is asked
   // of the shell to remove an icon that is not there. Returns the shell's answer.
   bool ApplyIcon(TrayHandle icon, TrayShell& shell);
-  // The shell has rebuilt its tray and holds no icon of ours: adds `icon`
-  // again with the record's tooltip.
+  // The shell has rebuilt its tray: adds `icon` again with the record's
+  // tooltip, whether or not the new tray already holds it.
   bool Restore(TrayHandle icon, TrayShell& shell);
 
   const TrayRecord& Record() const { return m_record; }

@@ -10,6 +10,7 @@
 
 #include "app/settings.h"
 #include "fw/dialog.h"
+#include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
 
@@ -39,9 +40,7 @@ class CVantrelDlg : public fw::CDialog {
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
-  // The tray tooltip the nTooltip setting chooses, as the refreshes set it;
-  // the tray icon shows it once it is in the tray.
-  std::string m_strTrayTooltip;
+  CTrayIcon m_trayIcon;
 
  protected:
   BOOL OnInitDialog() override;
@@ -59,6 +58,16 @@ class CVantrelDlg : public fw::CDialog {
   void OnTimer();
   LRESULT OnNotify(NMHDR* hdr);
   void OnWatch();
+  // Tray, close-to-tray and enable/disable (tray_wnd.cpp).
+  LRESULT OnTrayCallback(WPARAM wp, LPARAM lp);
+  void OnTrayOpen();
+  void OnTrayExit();
+  void OnClose();
+  LRESULT OnSysCommand(UINT id);
+  LRESULT OnWindowPosChanging(WINDOWPOS* pos);
+  void OnToggleEnable();
+  void OnTaskbarCreated();
+  void OnAbout();
 
   // Initialisation steps.
   void AppendAboutMenuItem();
