@@ -68,7 +68,7 @@ TEST(TrayResources, TrayIconsHave16ColoursAtBothSizesAndNoTooltipString) {
 }
 
 TEST(TrayResources, PicturesHaveTheirSizesAndColourDepth) {
-  const struct { int id, width, height, bits; } pictures[] = {{IDB_SPLASH, 300, 140, 24}, {IDB_TRAY_AREA, 108, 77, 8}};
+  const struct { int id, width, height, bits; } pictures[] = {{IDB_SPLASH, 300, 140, 24}, {IDB_TRAY_AREA, 108, 77, 4}};
   for (const auto& p : pictures) {
     SCOPED_TRACE(p.id);
     HRSRC res = ::FindResourceA(Module(), MAKEINTRESOURCEA(p.id), RT_BITMAP);

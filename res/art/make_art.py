@@ -6,8 +6,10 @@ Standard library only. Icons, cursors, the tray picture and the clip's frames
 are drawn on a small palette canvas with a few primitives (rectangles, lines,
 ellipses, polygons, pixel masks) and an outline pass; icons and cursors are
 stored as 8-bit (256-colour) DIBs with their AND masks, the tray icons as
-4-bit (16-colour) ones, the way the resource compiler expects them. The
-splash picture is 24-bit, its title drawn with an anti-aliased stroke font.
+4-bit (16-colour) ones, the way the resource compiler expects them; the
+tray picture is a 16-colour bitmap and the clip run-length coded 8-bit
+frames. The splash picture is 24-bit, its title drawn with an anti-aliased
+stroke font.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -626,17 +628,17 @@ def bitmap_tray_area():
 
 # ---------------------------------------------------------------- bitmaps
 def write_bmp(path, w, h, rows, bits, palette=None):
-    """rows: top-down lists of RGB tuples (24 bits) or palette indices (8 bits)."""
+    """rows: top-down lists of RGB tuples (24 bits) or palette indices (8 or 4 bits)."""
     stride = ((w * bits + 31) // 32) * 4
     data = bytearray()
     for row in reversed(rows):
         if bits == 24:
             line = b"".join(struct.pack("<BBB", b, g, r) for (r, g, b) in row)
         else:
-            line = bytes(row)
+            line = pack_indices(row, bits)
         data += line + b"\0" * (stride - len(line))
     pal = b""
-    if bits == 8:
+    if bits < 24:
         pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(data), 2835, 2835,
                        len(palette) if palette else 0, 0)
@@ -727,14 +729,14 @@ GLYPHS = {
 
 
 def text_strokes(text, x, baseline, scale, gap):
-    """The polylines of `text` placed at x with its baseline at `baseline`."""
-    lines = []
+    """The polylines of `text` placed at x with its baseline at `baseline`,
+    one list per character (each is drawn over its own small box)."""
+    glyphs = []
     for ch in text:
         advance, glyph = GLYPHS[ch]
-        for line in glyph:
-            lines.append([(x + gx * scale, baseline - (10 - gy) * scale) for gx, gy in line])
+        glyphs.append([[(x + gx * scale, baseline - (10 - gy) * scale) for gx, gy in line] for line in glyph])
         x += (advance + gap) * scale
-    return lines
+    return [g for g in glyphs if g]
 
 
 def bitmap_splash():
@@ -756,14 +758,17 @@ def bitmap_splash():
             pic.blend(230, yy, (120, 150, 220), 1)
             pic.blend(287, yy, (120, 150, 220), 1)
     title = text_strokes("Vantrel", 20, 66, 4.4, 1.9)
-    pic.strokes([[(px + 3, py + 3) for px, py in line] for line in title], 3.4, lambda y: (4, 8, 30))
+    for glyph in title:
+        pic.strokes([[(px + 3, py + 3) for px, py in line] for line in glyph], 3.4, lambda y: (4, 8, 30))
 
     def gold(y):
         t = max(0.0, min(1.0, (y - 20) / 50))
         return (255, int(232 - 52 * t), int(80 - 80 * t))
 
-    pic.strokes(title, 3.4, gold)
-    pic.strokes(text_strokes("Version 1.10", 24, 90, 1.35, 1.5), 0.9, lambda y: (196, 212, 255))
+    for glyph in title:
+        pic.strokes(glyph, 3.4, gold)
+    for glyph in text_strokes("Version 1.10", 24, 90, 1.35, 1.5):
+        pic.strokes(glyph, 0.9, lambda y: (196, 212, 255))
     # The light band the program writes on, under a yellow rule.
     pic.rect(0, 96, w - 1, 97, (255, 214, 0))
     for y in range(98, 130):
@@ -902,7 +907,7 @@ def main(argv):
     for name, images in TRAY_ICONS.items():
         write_group(os.path.join(out, name), images, 1, bits=4)
     palette, rows = indexed(bitmap_tray_area())
-    write_bmp(os.path.join(out, "bitmap_tray_area.bmp"), 108, 77, rows, 8, palette)
+    write_bmp(os.path.join(out, "bitmap_tray_area.bmp"), 108, 77, rows, 4, palette)
     splash = bitmap_splash()
     write_bmp(os.path.join(out, "bitmap_splash.bmp"), splash.w, splash.h, splash.px, 24)
     write_clip(os.path.join(out, "clip_about.avi"))
