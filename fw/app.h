@@ -55,6 +55,7 @@ class CWinApp {
   HINSTANCE m_hInstance = nullptr;
   std::string m_pszAppName;
   std::string m_pszRegistryKey;
+  // The main window: it owns the windows built without a parent.
   CWnd* m_pMainWnd = nullptr;
 };
 

@@ -264,67 +264,55 @@ HWND OwnerOf(HWND wnd) { return ::GetWindow(wnd, GW_OWNER); }
 
 TEST(ModalDialog, WithoutParentItIsOwnedByTheMainWindowWhichItDisablesUntilItEnds) {
   TestApp app;
-  HWND main = nullptr, outer = nullptr;
-  HWND outerOwner = nullptr, innerOwner = nullptr;
-  BOOL mainEnabledUnderOuter = TRUE, outerEnabledUnderInner = TRUE, mainEnabledAfterInner = TRUE;
-  BOOL mainEnabledAfterOuter = FALSE, outerEnabledAfterInner = FALSE;
-  INT_PTR outerResult = 0, innerResult = 0;
-
-  ScriptedDialog mainDlg(100, {[&](ScriptedDialog& m) {
-                           main = m.m_hWnd;
-                           ScriptedDialog outerDlg(100, {[&](ScriptedDialog& o) {
-                                                     outer = o.m_hWnd;
-                                                     outerOwner = OwnerOf(outer);
-                                                     mainEnabledUnderOuter = ::IsWindowEnabled(main);
-                                                     // A second window opened while the first is up goes over the
-                                                     // first.
-                                                     ScriptedDialog innerDlg(100, {[&](ScriptedDialog& i) {
-                                                                               innerOwner = OwnerOf(i.m_hWnd);
-                                                                               outerEnabledUnderInner =
-                                                                                   ::IsWindowEnabled(outer);
-                                                                               i.EndDialog(7);
-                                                                             }});
-                                                     innerResult = innerDlg.DoModal();
-                                                     mainEnabledAfterInner = ::IsWindowEnabled(main);
-                                                     outerEnabledAfterInner = ::IsWindowEnabled(outer);
-                                                     o.EndDialog(8);
-                                                   }});
-                           outerResult = outerDlg.DoModal();
-                           mainEnabledAfterOuter = ::IsWindowEnabled(main);
-                           m.EndDialog(9);
-                         }});
+  HWND main = nullptr, outer = nullptr, outerOwner = nullptr, innerOwner = nullptr;
+  BOOL mainEnabledUnderOuter = TRUE, mainEnabledAfterInner = TRUE, mainEnabledAfterOuter = FALSE;
+  // Opened while another dialog is up, the inner one goes over that one.
+  auto inner = [&](ScriptedDialog& i) {
+    innerOwner = OwnerOf(i.m_hWnd);
+    i.EndDialog(7);
+  };
+  auto outerStep = [&](ScriptedDialog& o) {
+    outer = o.m_hWnd;
+    outerOwner = OwnerOf(outer);
+    mainEnabledUnderOuter = ::IsWindowEnabled(main);
+    EXPECT_EQ(ScriptedDialog(100, {inner}).DoModal(), 7);
+    mainEnabledAfterInner = ::IsWindowEnabled(main);
+    o.EndDialog(8);
+  };
+  auto mainStep = [&](ScriptedDialog& m) {
+    main = m.m_hWnd;
+    EXPECT_EQ(ScriptedDialog(100, {outerStep}).DoModal(), 8);
+    mainEnabledAfterOuter = ::IsWindowEnabled(main);
+    m.EndDialog(9);
+  };
+  ScriptedDialog mainDlg(100, {mainStep});
   app.m_pMainWnd = &mainDlg;
   EXPECT_EQ(mainDlg.DoModal(), 9);
-  EXPECT_EQ(outerResult, 8);
-  EXPECT_EQ(innerResult, 7);
   EXPECT_EQ(outerOwner, main);
   EXPECT_FALSE(mainEnabledUnderOuter) << "the main window would take clicks and Escape under the dialog";
   EXPECT_EQ(innerOwner, outer);
-  EXPECT_FALSE(outerEnabledUnderInner);
   EXPECT_FALSE(mainEnabledAfterInner) << "the inner dialog gave the main window back while the outer one is up";
-  EXPECT_TRUE(outerEnabledAfterInner);
   EXPECT_TRUE(mainEnabledAfterOuter);
 }
 
 TEST(ModalDialog, ModelessDialogsGetKeyboardNavigationFromTheModalLoop) {
   fw::CDialog modeless(100);
-  HWND modelessWnd = nullptr, edit = nullptr, check = nullptr, focusAfterTab = nullptr;
-  ScriptedDialog modal(100, {[&](ScriptedDialog& m) {
-                               ASSERT_TRUE(modeless.Create(100, &m));
-                               modelessWnd = modeless.m_hWnd;
-                               modeless.ShowWindow(SW_SHOW);
-                               edit = modeless.GetDlgItem(1001);
-                               check = modeless.GetDlgItem(1002);
-                               ::SetFocus(edit);
-                               ::PostMessageA(edit, WM_KEYDOWN, VK_TAB, 0);
-                             },
-                             [&](ScriptedDialog&) {
-                               focusAfterTab = ::GetFocus();
-                               ::PostMessageA(check, WM_KEYDOWN, VK_ESCAPE, 0);
-                             },
-                             [&](ScriptedDialog& m) { m.EndDialog(IDOK); }});
-  EXPECT_EQ(modal.DoModal(), IDOK);
-  ASSERT_NE(edit, nullptr);
+  HWND modelessWnd = nullptr, check = nullptr, focusAfterTab = nullptr;
+  auto pressTab = [&](ScriptedDialog& m) {
+    ASSERT_TRUE(modeless.Create(100, &m));
+    modelessWnd = modeless.m_hWnd;
+    modeless.ShowWindow(SW_SHOW);
+    check = modeless.GetDlgItem(1002);
+    ::SetFocus(modeless.GetDlgItem(1001));
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+  };
+  auto pressEscape = [&](ScriptedDialog&) {
+    focusAfterTab = ::GetFocus();
+    ::PostMessageA(check, WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  auto end = [](ScriptedDialog& m) { m.EndDialog(IDOK); };
+  EXPECT_EQ(ScriptedDialog(100, {pressTab, pressEscape, end}).DoModal(), IDOK);
+  ASSERT_NE(check, nullptr);
   EXPECT_EQ(focusAfterTab, check) << "Tab moves to the next control of the modeless dialog";
   EXPECT_FALSE(::IsWindow(modelessWnd)) << "Escape cancels the modeless dialog";
 }
@@ -372,10 +360,8 @@ TEST(CreateEx, AWindowOfARegisteredClassIsBoundFromItsFirstMessage) {
   EXPECT_NE(fw::RegisterWndClass(CS_HREDRAW, arrow), cls);
   WNDCLASSA wc{};
   ASSERT_TRUE(::GetClassInfoA(::GetModuleHandleA(nullptr), cls.c_str(), &wc));
-  EXPECT_EQ(wc.hCursor, arrow);
-  EXPECT_EQ(wc.hbrBackground, nullptr);
-  EXPECT_EQ(wc.hIcon, nullptr);
-  EXPECT_EQ(wc.style, 0u);
+  EXPECT_EQ(std::make_tuple(wc.style, wc.hCursor, wc.hbrBackground, wc.hIcon),
+            std::make_tuple(0u, arrow, HBRUSH{}, HICON{}));
 
   Popup popup;
   ASSERT_TRUE(popup.CreateEx(0, cls.c_str(), "", WS_POPUP, 0, 0, 300, 140, nullptr, nullptr));

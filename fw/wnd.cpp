@@ -63,12 +63,10 @@ bool CWnd::HookWindowCreate(CWnd* wnd) {
   return t_createHook != nullptr;
 }
 
-bool CWnd::UnhookWindowCreate() {
-  const bool bound = t_pendingCreate == nullptr;
+void CWnd::UnhookWindowCreate() {
   t_pendingCreate = nullptr;
   if (t_createHook) ::UnhookWindowsHookEx(t_createHook);
   t_createHook = nullptr;
-  return bound;
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,

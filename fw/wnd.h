@@ -103,10 +103,10 @@ class CWnd {
   LRESULT Default();
 
   // The creation hook: the first window created on this thread after
-  // HookWindowCreate is bound to `wnd` before it receives any message.
-  // UnhookWindowCreate is false when no window was bound.
+  // HookWindowCreate is bound to `wnd` before it receives any message;
+  // UnhookWindowCreate ends the wait once the creation call returns.
   static bool HookWindowCreate(CWnd* wnd);
-  static bool UnhookWindowCreate();
+  static void UnhookWindowCreate();
 
  private:
   friend LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);

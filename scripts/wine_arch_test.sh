@@ -3,6 +3,8 @@
 # to fail gives its reason in words and leaves the 64-bit check alone; a
 # machine's own answer for win32 agrees with whether its 32-bit loader runs.
 set -u
+# The checks below set the switch themselves: start without it.
+unset VT_NO_WIN32
 here="$(cd "$(dirname "$0")" && pwd)"
 fails=0
 check() {  # check NAME CONDITION...
