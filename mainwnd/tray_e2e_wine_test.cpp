@@ -78,6 +78,26 @@ HWND FindWindowOfSize(DWORD pid, int w, int h) {
   return s.found;
 }
 
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwnedUntitled(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<OwnedSearch*>(lp);
+  if (::GetWindow(wnd, GW_OWNER) != s->owner || !::IsWindowVisible(wnd) || ::GetWindowTextLengthA(wnd) != 0)
+    return TRUE;
+  s->found = wnd;
+  return FALSE;
+}
+
+// A shown window without a title owned by `owner`: the drive usage pie.
+HWND ShownPieOf(HWND owner) {
+  OwnedSearch s{owner, nullptr};
+  ::EnumWindows(MatchOwnedUntitled, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 // How many pixels of `r` on screen have colour `c`, looking at every `step`th column.
 int CountPixels(const RECT& r, COLORREF c, int step = 1) {
   fw::WindowDc screen(nullptr);
@@ -122,6 +142,12 @@ class TrayRun : public ::testing::Test {
 TEST_F(TrayRun, ClosingShowsTheNoticeUntilItsBoxIsTickedAndTheTickOutlivesTheRun) {
   HWND dlg = Start(app);
   ASSERT_NE(dlg, nullptr);
+  // The pie, shown beside the window, goes to the tray with it.
+  ASSERT_TRUE(ChooseDrive(dlg, 'C'));
+  ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PIE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dlg, IDC_PIE)));
+  HWND pie = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (pie = ShownPieOf(dlg)) != nullptr; }));
 
   // Unticked, the notice comes at every close, and the window goes to the tray.
   for (int round = 0; round < 2; ++round) {
@@ -139,6 +165,7 @@ TEST_F(TrayRun, ClosingShowsTheNoticeUntilItsBoxIsTickedAndTheTickOutlivesTheRun
       ::PostMessageA(notice, WM_CLOSE, 0, 0);
     }
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(notice) && !::IsWindowVisible(dlg); }));
+    EXPECT_FALSE(::IsWindowVisible(pie));
     EXPECT_TRUE(InTray(dlg));
     ::SendMessageA(dlg, WM_USER, IDR_TRAY, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(::IsWindowVisible(dlg));

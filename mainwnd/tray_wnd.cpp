@@ -52,6 +52,8 @@ void CVantrelDlg::OnTrayOpen() {
 void CVantrelDlg::OnTrayExit() { ForceClose(); }
 
 void CVantrelDlg::OnClose() {
+  // The pie goes with the main window, whether to the tray or for good.
+  if (m_pPieWnd) m_pPieWnd->ShowWindow(SW_HIDE);
   if (m_bForceClose) {
     // The dialog's own handling ends it.
     Default();

@@ -5,6 +5,7 @@
 // its window is destroyed.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
+#include "views/usage_pie_dlg.h"
 
 namespace vantrel {
 
@@ -32,6 +34,7 @@ class CVantrelDlg : public fw::CDialog {
 
   HICON m_hIcon = nullptr;  // shared resource icon, not owned
   HINSTANCE m_hAppInstance = nullptr;
+  std::unique_ptr<CUsagePieDlg> m_pPieWnd;  // modeless, hidden until the Pie button
   int m_nDriveTotal = 0;
   int m_nDriveFree = 0;
   bool m_bDisabled = false;
@@ -73,6 +76,9 @@ class CVantrelDlg : public fw::CDialog {
   // Buttons 1008 and 1020: the processor and extended information windows.
   void OnProcessorInfo();
   void OnExtendedInfo();
+  void OnMove();
+  void OnDirectoryView();
+  void OnPie();
 
   // Initialisation steps.
   void AppendAboutMenuItem();
@@ -89,6 +95,8 @@ class CVantrelDlg : public fw::CDialog {
   void BuildDriveList();
   void ResetCountdown(int barId, int period);
   void ForceClose();
+  void CreatePieWindow();
+  RECT ClientRectOnScreen() const;
 
   Settings& m_settings;
   ProfileStore& m_store;
