@@ -1,6 +1,5 @@
 #include "fw/wnd.h"
 
-#include <cstdio>
 
 #include "fw/app.h"
 #include "fw/handle.h"
@@ -195,8 +194,10 @@ HWND GetSafeOwner(CWnd* parent) {
 std::string RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   char name[96];
-  std::snprintf(name, sizeof name, "fw:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
-                static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+  // The platform's own formatter: the C runtime's would bring its whole
+  // printf machinery into the program for this one name.
+  ::wsprintfA(name, "fw:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle, static_cast<void*>(cursor),
+              static_cast<void*>(background), static_cast<void*>(icon));
   WNDCLASSA wc{};
   if (::GetClassInfoA(instance, name, &wc)) return name;
   wc.style = classStyle;
