@@ -4,6 +4,8 @@
 //   draw vantrel      one IViewObject::Draw of the free-memory gauge into a memory DC
 //   draw base         one FillRect of the same rectangle into the same DC
 //   refresh vantrel   one RefreshMemory (its four gauge calls, texts, data exchange)
+//                     with the figures unchanged
+//   refresh_tip vantrel  the same with a new tray tooltip each time
 //   refresh base      one GlobalMemoryStatus and the three memory texts set directly
 // The registered Zelbo.ocx is the one drawn. Arguments, for profiling: the
 // number of batches (default 15) and one figure to time alone.
@@ -83,6 +85,13 @@ int Run() {
   Batches("draw", "base", 200, [&] { ::FillRect(mem.get(), &rc, brush.get()); });
 
   Batches("refresh", "vantrel", 50, [&] { dlg->RefreshMemory(); });
+  // The tray tooltip changes on every call: the tooltip setting alternates
+  // between free memory and utilisation.
+  Batches("refresh_tip", "vantrel", 50, [&] {
+    settings.nTooltip ^= 1;
+    dlg->RefreshMemory();
+  });
+  settings.nTooltip = 0;
   Batches("refresh", "base", 50, [&] {
     MEMORYSTATUS status{};
     status.dwLength = sizeof status;

@@ -32,6 +32,8 @@ core_pct() { awk -v s="$span" 'NR == FNR { a[$1] = $2; next } ($1 in a) { d += $
 rss_mb() { awk '/^VmRSS:/ { printf "%.2f\n", $2 / 1024 }' "/proc/$1/status"; }
 
 reset_store() { quiet wine reg delete 'HKCU\Software\Quorvale\Vantrel' /f; }
+# auto_hide 0|1: whether Vantrel starts hidden in the tray.
+auto_hide() { quiet wine reg add 'HKCU\Software\Quorvale\Vantrel\Settings' /v AutoHide /t REG_DWORD /d "$1" /f; }
 # start <who>: the program in the background; its process id in $pid.
 start() {
   case $1 in
@@ -51,37 +53,60 @@ stop() {
 quiet wine regsvr32 /s "$(w "$bin/Zelbo.ocx")" || { echo "measure: cannot register Zelbo.ocx" >&2; exit 1; }
 reset_store
 
-# Launch, warm: one launch of each first, then alternately.
+# Launch, warm: one launch of each first, then alternately; Vantrel to its
+# window shown (with the splash, and without it as "/Embedding" starts it), and
+# with AutoHide to its icon in the tray (id 1043).
 launch() {
   case $1 in
     vantrel) wine "$bin/LaunchTime.exe" "Computer Information" "$(w "$bin/Vantrel.exe")" ;;
+    nosplash) wine "$bin/LaunchTime.exe" "Computer Information" "$(w "$bin/Vantrel.exe")" /Embedding ;;
+    tray) wine "$bin/LaunchTime.exe" /tray:1043 "Computer Information" "$(w "$bin/Vantrel.exe")" ;;
     base) wine "$bin/LaunchTime.exe" Trivial "$(w "$bin/Trivial.exe")" /box ;;
   esac 2>/dev/null </dev/null | tr -d '\r'
 }
 launch vantrel >/dev/null
 launch base >/dev/null
 for ((i = 0; i < 7; i++)); do
-  for who in vantrel base; do echo "launch $who $(launch $who)"; done
+  echo "launch vantrel $(launch vantrel)"
+  b=$(launch base)
+  echo "launch base $b"
+  echo "launch_nosplash base $b"
+  echo "launch_nosplash vantrel $(launch nosplash)"
 done
+auto_hide 1
+launch tray >/dev/null
+for ((i = 0; i < 7; i++)); do
+  echo "launch_tray vantrel $(launch tray)"
+  echo "launch_tray base $(launch base)"
+done
+auto_hide 0
 
-# Idle cost with the window shown, default settings (both countdowns run), and
-# the resident size after start.
+# Idle cost, default settings otherwise (both countdowns run): Vantrel with its
+# window shown and hidden in the tray, the baseline once for both; the resident
+# size after start.
 idle() {
-  local who=$1 state=$2 t0 t1
+  local who=$1 t0 t1 state
   t0=$(mktemp) t1=$(mktemp)
   start "$who"
   sleep $settle
   cpu_ns $(session_pids) >"$t0"
   sleep $span
   cpu_ns $(session_pids) >"$t1"
-  echo "idle_prog_$state $who $(core_pct <(grep "^$pid " "$t0") <(grep "^$pid " "$t1"))"
-  echo "idle_session_$state $who $(core_pct "$t0" "$t1")"
-  echo "rss_start $who $(rss_mb "$pid")"
+  shift
+  for state in "$@"; do
+    echo "idle_prog_$state $who $(core_pct <(grep "^$pid " "$t0") <(grep "^$pid " "$t1"))"
+    echo "idle_session_$state $who $(core_pct "$t0" "$t1")"
+  done
+  [ "$1" = tray ] || echo "rss_start $who $(rss_mb "$pid")"
   stop "$who" "$pid"
   rm -f "$t0" "$t1"
 }
 for ((i = 0; i < runs; i++)); do
-  for who in vantrel base; do idle $who shown; done
+  idle vantrel shown
+  auto_hide 1
+  idle vantrel tray
+  auto_hide 0
+  idle base shown tray
 done
 
 # Resident size after the memory run, both programs side by side.
@@ -101,4 +126,6 @@ stop vantrel $vpid
 stop base $bpid
 
 # The gauge's drawing and the memory refresh, inside a host of the main window.
-wine "$bin/GaugeBench.exe" 2>/dev/null </dev/null | tr -d '\r'
+# The baseline of the refresh serves both refresh figures.
+wine "$bin/GaugeBench.exe" 2>/dev/null </dev/null | tr -d '\r' |
+  awk '{ print } $1 == "refresh" && $2 == "base" { print "refresh_tip base", $3 }'
