@@ -1,0 +1,285 @@
+// The installer end to end, inside a fresh prefix (scripts/install_test.sh
+// makes one and compares the prefix's registry and files before the install
+// and after the uninstall): a silent install puts every file, the shortcut,
+// the installed-programs entry and the control registrations of each
+// architecture in place; the installed program starts and shows its window;
+// a second install over the first ends the running program and leaves one
+// clean installation; a silent uninstall ends the running program again,
+// removes what the installers made and keeps the user's settings.
+//
+// VT_SETUP is the installer's Windows path. This program is built for the
+// machine's own architecture: 64-bit in a 64-bit prefix, 32-bit in a 32-bit one.
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fw/com.h"
+#include "fw/handle.h"
+#include "gauge/zelbo_ids.h"
+#include "mainwnd/e2e_test_harness.h"
+#include "version.h"
+
+namespace {
+
+using vantrel::e2e::VantrelProcess;
+
+#ifdef _WIN64
+constexpr bool kMachineIs64Bit = true;
+#else
+constexpr bool kMachineIs64Bit = false;
+#endif
+
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Folder(int csidl) {
+  char path[MAX_PATH] = {};
+  ::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+std::string InstallDir() { return Folder(CSIDL_PROGRAM_FILES) + "\\Vantrel"; }
+std::string Shortcut() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\Vantrel.lnk"; }
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string LongPath(const std::string& path) {
+  char out[MAX_PATH] = {};
+  return ::GetLongPathNameA(path.c_str(), out, MAX_PATH) ? out : path;
+}
+
+std::vector<char> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The processor a PE file is built for, 0 when it is no PE file.
+WORD MachineOf(const std::string& path) {
+  const std::vector<char> b = Bytes(path);
+  if (b.size() < 0x40) return 0;
+  const DWORD pe = *reinterpret_cast<const DWORD*>(&b[0x3C]);
+  if (pe + 6 > b.size() || b[pe] != 'P' || b[pe + 1] != 'E') return 0;
+  return *reinterpret_cast<const WORD*>(&b[pe + 4]);
+}
+
+// One registry value as text (strings) or number (DWORDs); found false when
+// the key or value is missing. `view` is KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+struct Value {
+  bool found = false;
+  std::string text;
+  DWORD number = 0;
+};
+
+Value Read(HKEY root, const std::string& key, const char* name, REGSAM view = 0) {
+  Value v;
+  fw::UniqueKey k;
+  if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, k.put()) != ERROR_SUCCESS) return v;
+  char data[1024] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  if (::RegQueryValueExA(k.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+    return v;
+  }
+  v.found = true;
+  if (type == REG_DWORD) {
+    v.number = *reinterpret_cast<DWORD*>(data);
+  } else {
+    v.text = data;
+  }
+  return v;
+}
+
+bool KeyExists(HKEY root, const std::string& key, REGSAM view = 0) {
+  fw::UniqueKey k;
+  return ::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, k.put()) == ERROR_SUCCESS;
+}
+
+std::string ControlServerKey() { return std::string("CLSID\\") + zelbo::kCtrlClsidText + "\\InprocServer32"; }
+
+// Where each registered gauge module lives, with the registry view it is
+// registered in and the processor it is built for.
+struct Module {
+  std::string path;
+  REGSAM view;
+  WORD machine;
+};
+
+std::vector<Module> Modules() {
+  if (kMachineIs64Bit) {
+    return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_64KEY, IMAGE_FILE_MACHINE_AMD64},
+            {InstallDir() + "\\x86\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+  }
+  return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+}
+
+// Runs a command line and waits for it and for every process it starts (the
+// uninstaller runs on as a copy of itself): its exit code, or -1.
+long RunAndWaitForAll(const std::string& commandLine) {
+  fw::UniqueKernelHandle job(::CreateJobObjectA(nullptr, nullptr));
+  if (!job) return -1;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string line = commandLine;
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
+    return -1;
+  }
+  fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+  ::AssignProcessToJobObject(job.get(), pi.hProcess);
+  ::ResumeThread(pi.hThread);
+  ::WaitForSingleObject(pi.hProcess, 120000);
+  vantrel::e2e::WaitFor(
+      [&] {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        return ::QueryInformationJobObject(job.get(), JobObjectBasicAccountingInformation, &info, sizeof info,
+                                           nullptr) &&
+               info.ActiveProcesses == 0;
+      },
+      120000);
+  DWORD code = 0;
+  ::GetExitCodeProcess(pi.hProcess, &code);
+  return static_cast<long>(code);
+}
+
+std::string Installer() {
+  const char* setup = std::getenv("VT_SETUP");
+  return setup ? setup : "";
+}
+
+// A script as the README shows it: the gauge by its ProgID, driven by name.
+// The exit code is the position the gauge reports back.
+long GaugeFromScript(bool thirtyTwoBitHost) {
+  const std::string script = Folder(CSIDL_COMMON_APPDATA) + "\\vantrel-gauge-test.vbs";
+  {
+    std::ofstream out(script);
+    out << "Set gauge = CreateObject(\"ZELBO.ZelboCtrl.1\")\r\n"
+           "gauge.SetRange 0, 200\r\n"
+           "gauge.SetPos 150\r\n"
+           "gauge.Percent = True\r\n"
+           "WScript.Quit gauge.GetPos()\r\n";
+  }
+  const std::string windows = Folder(CSIDL_WINDOWS);
+  const std::string host = windows + (thirtyTwoBitHost && kMachineIs64Bit ? "\\SysWOW64" : "\\System32");
+  const long code = RunAndWaitForAll("\"" + host + "\\cscript.exe\" //nologo \"" + script + "\"");
+  ::DeleteFileA(script.c_str());
+  return code;
+}
+
+// Everything one installation holds, as a silent install leaves it.
+void ExpectInstalled(bool startsWithWindows) {
+  const std::string dir = InstallDir();
+  EXPECT_EQ(MachineOf(dir + "\\Vantrel.exe"), kMachineIs64Bit ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(Bytes(dir + "\\Vantrel.exe"), Bytes(vantrel::e2e::BinDir() + "\\Vantrel.exe"));
+  EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
+  for (const Module& m : Modules()) {
+    SCOPED_TRACE(m.path);
+    EXPECT_EQ(MachineOf(m.path), m.machine);
+    const Value server = Read(HKEY_CLASSES_ROOT, ControlServerKey(), nullptr, m.view);
+    EXPECT_EQ(Lower(LongPath(server.text)), Lower(m.path));
+  }
+  EXPECT_EQ(Bytes(dir + "\\Zelbo.ocx"), Bytes(vantrel::e2e::BinDir() + "\\Zelbo.ocx"));
+  // Hosts of each architecture create the gauge by its ProgID.
+  EXPECT_EQ(GaugeFromScript(false), 150);
+  if (kMachineIs64Bit) {
+    EXPECT_EQ(GaugeFromScript(true), 150);
+  }
+
+  // The Start-menu shortcut starts the installed program.
+  {
+    fw::com::Ptr<IShellLinkA> link;
+    ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void()),
+              S_OK);
+    auto file = link.As<IPersistFile>(IID_IPersistFile);
+    const std::string path = Shortcut();
+    const std::wstring shortcut(path.begin(), path.end());
+    ASSERT_EQ(file->Load(shortcut.c_str(), STGM_READ), S_OK);
+    char target[MAX_PATH] = {};
+    ASSERT_EQ(link->GetPath(target, MAX_PATH, nullptr, 0), S_OK);
+    EXPECT_EQ(Lower(target), Lower(dir + "\\Vantrel.exe"));
+  }
+
+  // The installed-programs entry, in the machine's own registry view only.
+  const REGSAM native = kMachineIs64Bit ? KEY_WOW64_64KEY : 0;
+  const struct {
+    const char* name;
+    std::string text;
+  } entries[] = {{"DisplayName", "Vantrel"},
+                 {"DisplayVersion", VT_VERSION_TEXT},
+                 {"Publisher", "Quorvale"},
+                 {"UninstallString", "\"" + dir + "\\uninstall.exe\""},
+                 {"QuietUninstallString", "\"" + dir + "\\uninstall.exe\" /S"},
+                 {"InstallLocation", dir}};
+  for (const auto& e : entries) {
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, e.name, native).text, e.text) << e.name;
+  }
+  const DWORD bytes = static_cast<DWORD>(Bytes(dir + "\\Vantrel.exe").size() + Bytes(dir + "\\Zelbo.ocx").size());
+  EXPECT_GE(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize", native).number, bytes / 1024);
+  if (kMachineIs64Bit) {
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
+  }
+
+  const Value run = Read(HKEY_CURRENT_USER, kRunKey, "Vantrel");
+  EXPECT_EQ(run.found, startsWithWindows);
+  if (startsWithWindows) {
+    EXPECT_EQ(run.text, "\"" + dir + "\\Vantrel.exe\"");
+  }
+}
+
+TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
+  ASSERT_FALSE(Installer().empty()) << "VT_SETUP names the installer";
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  ASSERT_FALSE(Exists(InstallDir())) << "the prefix must be fresh";
+
+  // A silent install does not start the program with Windows.
+  ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+  ExpectInstalled(false);
+
+  {
+    SCOPED_TRACE("the installed program runs");
+    VantrelProcess vantrel;
+    ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
+    ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
+
+    // Installing again over it ends it first, as its Escape key would.
+    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S /STARTWITHWINDOWS"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  ExpectInstalled(true);
+  // The program saved its settings when it ended.
+  ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
+
+  {
+    SCOPED_TRACE("uninstall");
+    VantrelProcess vantrel;
+    ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
+    ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
+    ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  EXPECT_FALSE(Exists(InstallDir()));
+  EXPECT_FALSE(Exists(Shortcut()));
+  for (const Module& m : Modules()) {
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + zelbo::kCtrlClsidText, m.view));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, zelbo::kCtrlProgId, m.view));
+  }
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
+  // A silent uninstall keeps the settings.
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
+  ::CoUninitialize();
+}
+
+}  // namespace
