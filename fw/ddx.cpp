@@ -32,14 +32,17 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
   if (!item) return;
   if (dx->m_bSaveAndValidate) value = -1;
   int index = 0;
-  // Walk the group: from the first button to the next WS_GROUP.
-  for (HWND b = item; b; b = ::GetWindow(b, GW_HWNDNEXT), ++index) {
+  // Walk the group: from the first button to the next WS_GROUP. Only radio
+  // buttons count; other controls placed inside the group are passed over.
+  for (HWND b = item; b; b = ::GetWindow(b, GW_HWNDNEXT)) {
     if (b != item && (::GetWindowLongA(b, GWL_STYLE) & WS_GROUP)) break;
+    if (!(::SendMessageA(b, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
     if (dx->m_bSaveAndValidate) {
       if (::SendMessageA(b, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
     } else {
       ::SendMessageA(b, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    ++index;
   }
 }
 

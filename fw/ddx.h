@@ -20,7 +20,7 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value);
 // Check box: 0 unchecked, 1 checked, 2 indeterminate.
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // Radio group starting at `id` (the WS_GROUP button): index of the checked
-// button, -1 when none.
+// button among the group's radio buttons, -1 when none.
 void DDX_Radio(CDataExchange* dx, int id, int& value);
 // Binds `control` to dialog item `id` once: plain controls are subclassed,
 // hosted ActiveX controls get their automation interface attached.

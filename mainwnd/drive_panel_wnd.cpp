@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <direct.h>
 
+#include "fw/busy_scope.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
@@ -13,25 +14,6 @@ namespace vantrel {
 namespace {
 
 unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_str()); }
-
-// Wait cursor and mouse capture for the length of a drive query.
-class BusyScope {
- public:
-  explicit BusyScope(HWND wnd) : wnd_(wnd) {
-    fw::CWnd::BeginWaitCursor();
-    ::SetCapture(wnd);
-  }
-  ~BusyScope() {
-    // Only our own capture: a box opened meanwhile may hold the mouse now.
-    if (::GetCapture() == wnd_) ::ReleaseCapture();
-    fw::CWnd::EndWaitCursor();
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  HWND wnd_;
-};
 
 }  // namespace
 
@@ -54,7 +36,7 @@ void CVantrelDlg::BuildDriveList() {
 }
 
 void CVantrelDlg::UpdateDrivePanel() {
-  BusyScope busy(m_hWnd);
+  fw::BusyScope busy(m_hWnd);
   m_nSelectedEntry = -1;
   const int currentDrive = _getdrive();
 

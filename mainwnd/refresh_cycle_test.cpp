@@ -57,14 +57,36 @@ TEST(Countdown, PeriodsPresetsAndUpdates) {
   using P = TooltipPreset;
   const P presets[] = {P::None, P::Memory, P::Memory, P::Drive, P::Drive, P::Fixed, P::None};
   for (int n = -1; n <= 5; ++n) EXPECT_EQ(TooltipPresetFor(n), presets[n + 1]) << n;
+}
 
-  Settings s;
-  s.MemoryPos = 10;
-  s.DrivePos = 5;  // only the drive rate changed: only bar 1063 restarts
-  const PeriodUpdate u = UpdatePeriods(s, 10, 600);
-  EXPECT_FALSE(u.resetMemory);
-  EXPECT_TRUE(u.resetDrive);
-  EXPECT_EQ(u.drivePeriod, 300);
+// After the options sheet's OK only a counter whose period changed restarts;
+// the others keep their position and schedule.
+TEST(Countdown, OnlyChangedPeriodsRestartTheirCounters) {
+  struct Case {
+    const char* what;
+    int memoryPos, drivePos;          // the record after OK
+    int currentMemory, currentDrive;  // the counters' periods before
+    bool resetMemory, resetDrive;
+    int memoryPeriod, drivePeriod;  // the periods after
+  };
+  const Case cases[] = {
+      {"nothing changed", 10, 10, 10, 600, false, false, 10, 600},
+      {"drive rate only", 10, 5, 10, 600, false, true, 10, 300},
+      {"memory rate only", 20, 10, 10, 600, true, false, 20, 600},
+      {"both", 5, 60, 10, 600, true, true, 5, 3600},
+      {"a stored 2 seconds that the slider made 5", 5, 10, 2, 600, true, false, 5, 600},
+      {"drive periods beyond the bar's range that clamp alike", 10, 1094, 10, 65535, false, false, 10, 65535},
+  };
+  for (const Case& c : cases) {
+    Settings s;
+    s.MemoryPos = c.memoryPos;
+    s.DrivePos = c.drivePos;
+    const PeriodUpdate u = UpdatePeriods(s, c.currentMemory, c.currentDrive);
+    EXPECT_EQ(u.resetMemory, c.resetMemory) << c.what;
+    EXPECT_EQ(u.resetDrive, c.resetDrive) << c.what;
+    EXPECT_EQ(u.memoryPeriod, c.memoryPeriod) << c.what;
+    EXPECT_EQ(u.drivePeriod, c.drivePeriod) << c.what;
+  }
 }
 
 DiskFreeInfo Disk(std::uint32_t bps, std::uint32_t spc, std::uint32_t total, std::uint32_t avail) {

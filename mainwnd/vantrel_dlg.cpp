@@ -8,6 +8,7 @@
 #include "fw/ddx.h"
 #include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
+#include "probes/cpu_probe.h"
 #include "probes/processor_category.h"
 #include "probes/reg_key_reader.h"
 #include "res/resource.h"
@@ -103,6 +104,15 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
     case IDC_WATCH:
       OnWatch();
       return true;
+    case IDC_OPTIONS:
+      OnOptions();
+      return true;
+    case IDC_PROCESSOR_INFO:
+      OnProcessorInfo();
+      return true;
+    case IDC_EXTENDED_INFO:
+      OnExtendedInfo();
+      return true;
     default:
       return false;
   }
@@ -133,6 +143,8 @@ BOOL CVantrelDlg::OnInitDialog() {
   ReadComputerName();
   ReadUserName();
   ReadProcessorCategory();
+  // Without CPUID the processor window would have nothing to show.
+  if (!CpuidSupported()) m_btnProcessor.EnableWindow(FALSE);
   BuildDriveList();
   m_btnPie.EnableWindow(FALSE);
   m_bHidden = m_settings.AutoHide;

@@ -26,6 +26,8 @@ class CVantrelDlg : public fw::CDialog {
   void UpdateDrivePanel();
   // After the options sheet's OK: tooltip preset and changed periods.
   void ApplySettingsChange();
+  // Runs the options sheet; on OK saves the record and applies it.
+  void OnOptions();
 
   HICON m_hIcon = nullptr;  // shared resource icon, not owned
   HINSTANCE m_hAppInstance = nullptr;
@@ -59,6 +61,9 @@ class CVantrelDlg : public fw::CDialog {
   void OnTimer();
   LRESULT OnNotify(NMHDR* hdr);
   void OnWatch();
+  // Buttons 1008 and 1020: the processor and extended information windows.
+  void OnProcessorInfo();
+  void OnExtendedInfo();
 
   // Initialisation steps.
   void AppendAboutMenuItem();

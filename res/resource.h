@@ -65,6 +65,72 @@
 #define IDC_GAUGE_DRIVE_USED 1093
 #define IDC_GAUGE_DRIVE_FREE 1094
 
+// Processor and extended information windows. Their control ids repeat
+// numbers of the main window's controls; each window has its own.
+#define IDD_PROCESSOR_INFO 133
+#define IDD_EXTENDED_INFO 139
+#define IDB_LOGO_AMD 153           // 122x37, 24-bit
+#define IDB_LOGO_CYRIX 154         // 80x38, 24-bit
+#define IDB_LOGO_INTEL 155         // 72x37, 24-bit
+#define IDI_MONITOR 156            // display group of the extended information window
+#define IDI_POWER 158              // power group: mains plug beside a battery
+#define IDB_LOGO_CENTAUR 165       // 86x72, 8-bit
+
+// Controls of the processor information window, dialog 133
+#define IDC_PROC_CLOCK 1004
+#define IDC_PROC_VENDOR 1005
+#define IDC_PROC_TYPE 1006
+#define IDC_PROC_REVISION 1007
+#define IDC_PROC_FEATURES 1009
+#define IDC_PROC_FEATURE_STATE 1010
+#define IDC_PROC_FPU 1011
+#define IDC_PROC_MMX 1012
+#define IDC_PROC_COUNT 1016
+#define IDC_PROC_LOGO 1035
+#define IDC_PROC_VENDOR_LABEL 1036
+
+// Controls of the extended information window, dialog 139
+#define IDC_EXT_OS_NAME 1021
+#define IDC_EXT_VERSION 1022
+#define IDC_EXT_BUILD 1023
+#define IDC_EXT_EXTRA 1024
+#define IDC_EXT_AC_STATUS 1025
+#define IDC_EXT_BATTERY_STATUS 1026
+#define IDC_EXT_CHARGE 1027
+#define IDC_EXT_LIFE_LEFT 1028
+#define IDC_EXT_FULL_LIFE 1029
+#define IDC_EXT_RESOLUTION 1030
+#define IDC_EXT_BITS_PER_PIXEL 1031
+#define IDC_EXT_MONITOR 1032
+
+// Options sheet: its three pages, in tab order
+#define IDD_OPTIONS_MAIN 180
+#define IDD_OPTIONS_REFRESH 181
+#define IDD_OPTIONS_INTERFACE 182
+
+// Controls of the "Main Options" page, dialog 180
+#define IDC_HIDE_ON_STARTUP 1045
+
+// Controls of the "Refresh" page, dialog 181
+#define IDC_DRIVE_PERIOD_SLIDER 1022
+#define IDC_MEMORY_PERIOD_TEXT 1033
+#define IDC_DRIVE_PERIOD_TEXT 1034
+#define IDC_THRESHOLD_SLIDER 1047
+#define IDC_THRESHOLD_TEXT 1048
+#define IDC_MEMORY_PERIOD_SLIDER 1064
+
+// Controls of the "Interface" page, dialog 182
+#define IDC_TEXT_COLOR 1056
+#define IDC_COLOR_LABELS 1057        // first of the colour-target radio group
+#define IDC_COLOR_LISTS 1058
+#define IDC_SAMPLE_LABEL 1061
+#define IDC_SAMPLE_LIST 1062
+#define IDC_TIP_FREE_MEMORY 1067     // first of the tooltip radio group, nTooltip 0
+#define IDC_TIP_MEMORY_LOAD 1068
+#define IDC_TIP_DRIVE_USED 1069
+#define IDC_TIP_DRIVE_FREE 1070
+#define IDC_TIP_VERSION 1071         // nTooltip 4
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

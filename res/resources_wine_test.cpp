@@ -78,6 +78,7 @@ const IconCase kIcons[] = {
     {IDI_ZIP_DRIVE, "Zip drive"},   {IDI_PROCESSOR, "processor"},
     {IDI_EXTENDED_INFO, "monitor"}, {IDI_DIRECTORY_VIEW, "folder"},
     {IDI_OPTIONS, "options"},       {IDI_PIE, "pie"},
+    {IDI_MONITOR, "display group"}, {IDI_POWER, "power group"},
 };
 
 TEST(Resources, EveryIconLoadsAt32By32From256ColourArt) {
@@ -109,6 +110,33 @@ TEST(Resources, ProgramIconCarriesItsOwnSmallImage) {
   ASSERT_NE(nullptr, small);
   EXPECT_EQ(16, small->biWidth);
   EXPECT_EQ(32, small->biHeight);
+}
+
+TEST(Resources, EveryMakersLogoHasItsSizeAndColourDepth) {
+  const struct {
+    int id;
+    const char* maker;
+    LONG cx, cy;
+    WORD bits;
+  } logos[] = {{IDB_LOGO_AMD, "AMD", 122, 37, 24},
+               {IDB_LOGO_CYRIX, "Cyrix", 80, 38, 24},
+               {IDB_LOGO_INTEL, "Intel", 72, 37, 24},
+               {IDB_LOGO_CENTAUR, "Centaur", 86, 72, 8}};
+  for (const auto& l : logos) {
+    SCOPED_TRACE(l.maker);
+    HRSRC res = ::FindResourceA(Module(), MAKEINTRESOURCEA(l.id), RT_BITMAP);
+    ASSERT_NE(nullptr, res);
+    const auto* bih = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(Module(), res)));
+    ASSERT_NE(nullptr, bih);
+    EXPECT_EQ(l.bits, bih->biBitCount);
+    // Loaded as the processor window loads it.
+    fw::UniqueBitmap bitmap(::LoadBitmapA(Module(), MAKEINTRESOURCEA(l.id)));
+    ASSERT_TRUE(bitmap);
+    BITMAP bm{};
+    ASSERT_NE(0, ::GetObjectA(bitmap.get(), sizeof bm, &bm));
+    EXPECT_EQ(l.cx, bm.bmWidth);
+    EXPECT_EQ(l.cy, bm.bmHeight);
+  }
 }
 
 struct CursorCase {

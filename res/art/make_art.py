@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Draws Vantrel's icons and cursors from code and writes them as .ico/.cur.
+"""Draws Vantrel's icons, cursors and bitmaps from code and writes them as
+.ico/.cur/.bmp.
 
 Standard library only. Every picture is drawn on a small palette canvas with
-a few primitives (rectangles, lines, ellipses, polygons, pixel masks) and an
-outline pass; the writer stores each image as an 8-bit (256-colour) DIB with
-its AND mask, the way the resource compiler expects it.
+a few primitives (rectangles, lines, ellipses, polygons, pixel masks, block
+letters) and an outline pass; the writer stores each icon or cursor image as
+an 8-bit (256-colour) DIB with its AND mask, the way the resource compiler
+expects it, and each bitmap as a 24-bit or 8-bit .bmp file.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -194,6 +196,36 @@ def write_group(path, images, kind, hotspots=None):
     out += b"".join(blobs)
     with open(path, "wb") as f:
         f.write(out)
+
+
+def write_bmp(path, canvas, bits):
+    """An opaque picture as a bottom-up .bmp file of 24 bits or 8 bits per pixel."""
+    w, h = canvas.w, canvas.h
+    if any(c is None for row in canvas.px for c in row):
+        raise ValueError(path + ": a bitmap has no transparent pixels")
+    if bits == 24:
+        stride = (w * 3 + 3) & ~3
+        palette = b""
+        rows = [b"".join(struct.pack("<BBB", b, g, r) for (r, g, b) in row) for row in canvas.px]
+    else:
+        colours = []
+        for row in canvas.px:
+            for c in row:
+                if c not in colours:
+                    colours.append(c)
+        if len(colours) > 256:
+            raise ValueError(path + ": more than 256 colours")
+        index = {c: i for i, c in enumerate(colours)}
+        stride = (w + 3) & ~3
+        palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
+        palette += b"\0" * (4 * (256 - len(colours)))
+        rows = [bytes(index[c] for c in row) for row in canvas.px]
+    pixels = b"".join(row + b"\0" * (stride - len(row)) for row in reversed(rows))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(pixels), 0, 0, 0, 0)
+    offset = 14 + len(info) + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(head + info + palette + pixels)
 
 
 # ---------------------------------------------------------------- drives
@@ -431,6 +463,107 @@ def icon_program_small():
     return c
 
 
+# ---------------------------------------------------------------- extended information window
+def icon_monitor():
+    """The display group's monitor: a desktop with one window on its screen."""
+    c = Canvas(32, 32)
+    monitor(c, screen=(0, 128, 128))
+    c.rect(9, 8, 20, 16, GREY_LT)
+    c.rect(9, 8, 20, 9, NAVY)
+    c.frame(9, 8, 20, 16, BLACK)
+    c.rect(6, 18, 25, 19, GREY)
+    return c
+
+
+def icon_power():
+    """The power group's mains plug, cord trailing down, beside a battery."""
+    c = Canvas(32, 32)
+    # Plug: two prongs above a body, the cord curling down from it.
+    c.rect(4, 4, 5, 9, STEEL_LT)
+    c.rect(10, 4, 11, 9, STEEL_LT)
+    c.rect(2, 10, 13, 18, GREY_DK)
+    c.rect(5, 19, 10, 20, GREY_DK)
+    c.rect(7, 21, 8, 27, BLACK)
+    c.rect(7, 27, 13, 28, BLACK)
+    # Battery: terminal cap, cell, charge level.
+    c.rect(21, 5, 25, 7, GREY)
+    c.rect(17, 8, 29, 29, WHITE)
+    c.rect(19, 17, 27, 27, GREEN)
+    c.rect(19, 10, 27, 16, GREY_LT)
+    c.outline(BLACK)
+    return c
+
+
+# ---------------------------------------------------------------- processor makers' plates
+# Block capitals, 5 x 7, for the plates' lettering.
+LETTERS = {
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "C": [".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "I": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "#####"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "N": ["#...#", "##..#", "##..#", "#.#.#", "#..##", "#..##", "#...#"],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "X": ["#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"],
+    "Y": ["#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."],
+}
+
+
+def letters(c, text, cx, top, scale, colour, gap=None):
+    """Block capitals centred on column cx, each glyph pixel a scale x scale
+    square, `gap` pixels apart (one glyph pixel unless given)."""
+    gap = scale if gap is None else gap
+    advance = 5 * scale + gap
+    width = len(text) * advance - gap
+    x = cx - width // 2
+    for ch in text:
+        for j, row in enumerate(LETTERS[ch]):
+            for i, bit in enumerate(row):
+                if bit == "#":
+                    c.rect(x + i * scale, top + j * scale, x + (i + 1) * scale - 1, top + (j + 1) * scale - 1, colour)
+        x += advance
+
+
+def plate(w, h, face, edge):
+    """A flat plate with a two-pixel rim."""
+    c = Canvas(w, h)
+    c.rect(0, 0, w - 1, h - 1, edge)
+    c.rect(2, 2, w - 3, h - 3, face)
+    return c
+
+
+def logo_intel():
+    c = plate(72, 37, (0, 104, 180), (0, 56, 112))
+    letters(c, "INTEL", 36, 11, 2, WHITE)
+    return c
+
+
+def logo_cyrix():
+    c = plate(80, 38, (16, 120, 88), (8, 64, 48))
+    letters(c, "CYRIX", 40, 12, 2, WHITE)
+    return c
+
+
+def logo_amd():
+    c = plate(122, 37, WHITE, BLACK)
+    letters(c, "AMD", 50, 5, 4, BLACK)
+    # An arrow head in the corner, pointing up and to the right.
+    c.polygon([(92, 8), (112, 8), (112, 28), (106, 22), (106, 14), (98, 14)], (0, 144, 72))
+    return c
+
+
+def logo_centaur():
+    c = plate(86, 72, (240, 236, 224), (96, 64, 32))
+    c.ellipse(43, 25, 18, 18, (150, 96, 40))
+    letters(c, "C", 43, 11, 4, (240, 236, 224))
+    letters(c, "CENTAUR", 43, 52, 2, (96, 64, 32), gap=1)
+    return c
+
+
 # ---------------------------------------------------------------- cursors
 def cursor_pointing_hand():
     """Index finger up; hot spot on the fingertip at (13, 3)."""
@@ -514,6 +647,15 @@ ICONS = {
     "icon_dirview.ico": [icon_folder()],
     "icon_options.ico": [icon_options()],
     "icon_pie.ico": [icon_pie()],
+    "icon_monitor.ico": [icon_monitor()],
+    "icon_power.ico": [icon_power()],
+}
+
+BITMAPS = {
+    "logo_amd.bmp": (logo_amd(), 24),
+    "logo_cyrix.bmp": (logo_cyrix(), 24),
+    "logo_intel.bmp": (logo_intel(), 24),
+    "logo_centaur.bmp": (logo_centaur(), 8),
 }
 
 CURSORS = {
@@ -531,6 +673,8 @@ def main(argv):
         if image.get(*hot) is None:
             raise ValueError(name + ": hot spot on a transparent pixel")
         write_group(os.path.join(out, name), [image], 2, [hot])
+    for name, (image, bits) in BITMAPS.items():
+        write_bmp(os.path.join(out, name), image, bits)
     return 0
 
 

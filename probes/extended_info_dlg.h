@@ -1,0 +1,31 @@
+// CExtendedInfoDlg: the "Extended Information" window: the operating system,
+// the display and the power supply, gathered once when the window opens.
+#pragma once
+
+#include <string>
+
+#include "fw/dialog.h"
+#include "views/colour_rule.h"
+
+namespace vantrel {
+
+class CExtendedInfoDlg : public fw::CDialog {
+ public:
+  // `colours` are the text colours of the main window's colour rule.
+  explicit CExtendedInfoDlg(const TextColours& colours, fw::CWnd* parent = nullptr);
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(fw::CDataExchange* dx) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  LRESULT OnSetCursor();
+  LRESULT OnCtlColor(UINT msg, HDC dc);
+
+  std::string m_strBuild, m_strExtra, m_strOsName, m_strVersion, m_strAcStatus, m_strBatteryStatus, m_strCharge,
+      m_strFullLife, m_strLifeLeft, m_strBitsPerPixel, m_strResolution, m_strMonitor;
+  TextColours m_colours;
+};
+
+}  // namespace vantrel
