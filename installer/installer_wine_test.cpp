@@ -7,7 +7,8 @@
 // clean installation; a silent uninstall ends the running program again,
 // removes what the installers made and keeps the user's settings.
 //
-// VT_SETUP is the installer's Windows path. This program is built for the
+// VT_SETUP is the installer's Windows path, VT_GAUGE_EXAMPLE the README's
+// script example's. This program is built for the
 // machine's own architecture: 64-bit in a 64-bit prefix, 32-bit in a 32-bit one.
 #include <windows.h>
 #include <shlobj.h>
@@ -158,23 +159,13 @@ std::string Installer() {
   return setup ? setup : "";
 }
 
-// A script as the README shows it: the gauge by its ProgID, driven by name.
-// The exit code is the position the gauge reports back.
+// The README's script example (docs/gauge-example.vbs, VT_GAUGE_EXAMPLE):
+// the gauge by its ProgID, driven by name; its exit code is the position.
 long GaugeFromScript(bool thirtyTwoBitHost) {
-  const std::string script = Folder(CSIDL_COMMON_APPDATA) + "\\vantrel-gauge-test.vbs";
-  {
-    std::ofstream out(script);
-    out << "Set gauge = CreateObject(\"ZELBO.ZelboCtrl.1\")\r\n"
-           "gauge.SetRange 0, 200\r\n"
-           "gauge.SetPos 150\r\n"
-           "gauge.Percent = True\r\n"
-           "WScript.Quit gauge.GetPos()\r\n";
-  }
-  const std::string windows = Folder(CSIDL_WINDOWS);
-  const std::string host = windows + (thirtyTwoBitHost && kMachineIs64Bit ? "\\SysWOW64" : "\\System32");
-  const long code = RunAndWaitForAll("\"" + host + "\\cscript.exe\" //nologo \"" + script + "\"");
-  ::DeleteFileA(script.c_str());
-  return code;
+  const char* example = std::getenv("VT_GAUGE_EXAMPLE");
+  if (!example) return -1;
+  const std::string host = Folder(CSIDL_WINDOWS) + (thirtyTwoBitHost && kMachineIs64Bit ? "\\SysWOW64" : "\\System32");
+  return RunAndWaitForAll("\"" + host + "\\cscript.exe\" //nologo \"" + example + "\"");
 }
 
 // Everything one installation holds, as a silent install leaves it.

@@ -54,7 +54,7 @@ record "$work/before"
 # output to nowhere, so the test runner reads only the test's own output.
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
-VT_SETUP="$(winepath -w "$setup")" wine "$program"
+VT_SETUP="$(winepath -w "$setup")" VT_GAUGE_EXAMPLE="$(winepath -w "$root/docs/gauge-example.vbs")" wine "$program"
 rc=$?
 wine wineboot -r >/dev/null 2>&1 </dev/null
 wineserver -k
