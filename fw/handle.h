@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <oleauto.h>
 
 #include <utility>
@@ -66,6 +67,11 @@ struct Icon {
   static pointer invalid() { return nullptr; }
   static void close(pointer h) { ::DestroyIcon(h); }
 };
+struct ImageList {
+  using pointer = HIMAGELIST;
+  static pointer invalid() { return nullptr; }
+  static void close(pointer h) { ::ImageList_Destroy(h); }
+};
 struct Menu {
   using pointer = HMENU;
   static pointer invalid() { return nullptr; }
@@ -99,6 +105,7 @@ using UniqueFont = UniqueHandle<traits::GdiObject<HFONT>>;
 using UniqueBitmap = UniqueHandle<traits::GdiObject<HBITMAP>>;
 using UniqueDc = UniqueHandle<traits::Dc>;
 using UniqueIcon = UniqueHandle<traits::Icon>;
+using UniqueImageList = UniqueHandle<traits::ImageList>;
 using UniqueMenu = UniqueHandle<traits::Menu>;
 using UniqueFind = UniqueHandle<traits::Find>;
 using UniqueKernelHandle = UniqueHandle<traits::Kernel>;

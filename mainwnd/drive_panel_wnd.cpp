@@ -52,6 +52,7 @@ void CVantrelDlg::UpdateDrivePanel() {
   const std::string root = RootPath(*letter);
 
   const unsigned type = ::GetDriveTypeA(root.c_str());
+  if (m_pPieWnd) m_pPieWnd->SetDriveLetter(*letter);
   ULARGE_INTEGER total{}, totalFree{};
   const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
 
@@ -79,6 +80,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_nDriveTotal = view.pie.total;
     m_nDriveFree = view.pie.free;
     m_btnPie.EnableWindow(TRUE);
+    if (m_pPieWnd) m_pPieWnd->SetValues(m_nDriveFree, m_nDriveTotal);
     m_strCapacity = view.texts.capacity;
     m_strFreeSpace = view.texts.free;
     m_strUsedSpace = view.texts.used;
@@ -98,6 +100,7 @@ void CVantrelDlg::UpdateDrivePanel() {
     m_gaugeDriveFree.SetPos(0);
     m_bNoDisk = true;
     ::EnableWindow(watchBox, FALSE);
+    if (m_pPieWnd) m_pPieWnd->SetValues(0, 0);
   }
   m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON,
                            reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))));

@@ -82,6 +82,9 @@ LRESULT CVantrelDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
+    case WM_MOVE:
+      OnMove();
+      return 0;
     case WM_TIMER:
       OnTimer();
       return Default();
@@ -113,6 +116,12 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
     case IDC_EXTENDED_INFO:
       OnExtendedInfo();
       return true;
+    case IDC_DIRECTORY_VIEW:
+      OnDirectoryView();
+      return true;
+    case IDC_PIE:
+      OnPie();
+      return true;
     default:
       return false;
   }
@@ -132,6 +141,7 @@ BOOL CVantrelDlg::OnInitDialog() {
   AppendAboutMenuItem();
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  CreatePieWindow();
   // The tooltip window belongs to the dialog's window and goes with it.
   CreateControlToolTips(m_hWnd);
   SetUpGauges();
@@ -263,6 +273,7 @@ void CVantrelDlg::OnDestroy() {
   SaveSettings(m_store, m_settings);
   if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());
   m_pDriveList.reset();
+  m_pPieWnd.reset();  // its window goes with it
 }
 
 void CVantrelDlg::ForceClose() {

@@ -5,6 +5,7 @@
 // its window is destroyed.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "fw/dialog.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
+#include "views/usage_pie_dlg.h"
 
 namespace vantrel {
 
@@ -31,6 +33,7 @@ class CVantrelDlg : public fw::CDialog {
 
   HICON m_hIcon = nullptr;  // shared resource icon, not owned
   HINSTANCE m_hAppInstance = nullptr;
+  std::unique_ptr<CUsagePieDlg> m_pPieWnd;  // modeless, hidden until the Pie button
   int m_nDriveTotal = 0;
   int m_nDriveFree = 0;
   bool m_bDisabled = false;
@@ -64,6 +67,9 @@ class CVantrelDlg : public fw::CDialog {
   // Buttons 1008 and 1020: the processor and extended information windows.
   void OnProcessorInfo();
   void OnExtendedInfo();
+  void OnMove();
+  void OnDirectoryView();
+  void OnPie();
 
   // Initialisation steps.
   void AppendAboutMenuItem();
@@ -80,6 +86,8 @@ class CVantrelDlg : public fw::CDialog {
   void BuildDriveList();
   void ResetCountdown(int barId, int period);
   void ForceClose();
+  void CreatePieWindow();
+  RECT ClientRectOnScreen() const;
 
   Settings& m_settings;
   ProfileStore& m_store;

@@ -8,6 +8,11 @@
 
 // Dialogs
 #define IDD_VANTREL_DIALOG 102
+#define IDD_DIRECTORY_INFO 169     // "Directory Info View"
+#define IDD_USAGE_PIE 187          // the drive usage pie
+
+// Bitmaps
+#define IDB_TREE_IMAGES 170        // the directory tree's seven 16x16 cells, mask colour magenta
 
 // Icons
 #define IDR_MAINFRAME 128          // program icon, 32x32 and 16x16
@@ -102,6 +107,22 @@
 #define IDC_EXT_RESOLUTION 1030
 #define IDC_EXT_BITS_PER_PIXEL 1031
 #define IDC_EXT_MONITOR 1032
+
+// Controls of the directory view, dialog 169
+#define IDC_DIR_PERCENT 1021       // the share of the drive; the main window's 1021 is its used space
+#define IDC_DIR_TREE 1050
+#define IDC_DIR_PATH 1052
+#define IDC_DIR_FILES_HERE 1054
+#define IDC_DIR_SUBDIRS 1055
+#define IDC_DIR_FILES_IN_SUBDIRS 1057
+#define IDC_DIR_TOTAL_FILES 1058
+#define IDC_DIR_PERCENT_BAR 1060
+#define IDC_DIR_ACTUAL_SIZE 1068
+#define IDC_DIR_SPACE_USED 1069
+#define IDC_DIR_UNIT 1071          // unit selector: 0 bytes, 1 KB, 2 MB, 3 GB
+
+// Controls of the drive usage pie, dialog 187
+#define IDC_PIE_CLOSE 1072
 
 // Options sheet: its three pages, in tab order
 #define IDD_OPTIONS_MAIN 180

@@ -632,6 +632,92 @@ def cursor_arrow():
     return c
 
 
+# ---------------------------------------------------------------- tree images
+# The directory tree's image list: one strip of 16 x 16 cells, in the order the
+# tree uses them, with magenta where the tree's background shows through. In
+# true colour, so that the image list made from it keeps the colours exactly.
+MASK_COLOUR = (255, 0, 255)
+
+
+def small_drive(c, top=5):
+    """A 16-pixel drive cabinet: top, front and right side."""
+    c.polygon([(1, top + 3), (4, top), (15, top), (12, top + 3)], (200, 200, 206))
+    c.rect(1, top + 3, 12, top + 8, GREY)
+    c.polygon([(12, top + 3), (15, top), (15, top + 5), (12, top + 8)], GREY_DK)
+    for x0, y0, x1, y1 in ((1, 3, 4, 0), (4, 0, 15, 0), (15, 0, 15, 5), (15, 5, 12, 8), (1, 8, 12, 8), (1, 3, 1, 8),
+                           (1, 3, 12, 3), (12, 3, 12, 8), (12, 3, 15, 0)):
+        c.line(x0, top + y0, x1, top + y1, BLACK)
+
+
+def cell_hard_drive(c):
+    small_drive(c)
+    c.line(3, 10, 6, 10, GREY_DK)
+    c.put(10, 10, GREEN_LT)
+
+
+def cell_floppy(c):
+    c.polygon([(1.5, 1.5), (12.5, 1.5), (14.5, 3.5), (14.5, 14.5), (1.5, 14.5)], NAVY)
+    c.rect(5, 1, 11, 5, GREY_LT)
+    c.rect(9, 2, 10, 4, GREY_DK)
+    c.rect(4, 8, 12, 14, WHITE)
+    c.line(5, 10, 11, 10, BLUE_LT)
+    c.line(5, 12, 11, 12, BLUE_LT)
+    c.outline(BLACK)
+
+
+def cell_cdrom(c):
+    c.ellipse(8, 8, 7, 7, (220, 220, 230))
+    c.sector(8, 8, 6.5, 20, 70, CYAN)
+    c.sector(8, 8, 6.5, 200, 250, (240, 200, 240))
+    c.ellipse(8, 8, 2.5, 2.5, (190, 190, 200))
+    c.clear_ellipse(8, 8, 1.2, 1.2)
+    c.outline(BLACK)
+
+
+def cell_network(c):
+    small_drive(c, top=1)
+    c.put(10, 6, GREEN_LT)
+    c.rect(6, 10, 7, 12, GREEN)
+    c.line(5, 10, 5, 12, BLACK)
+    c.line(8, 10, 8, 12, BLACK)
+    c.rect(1, 13, 14, 13, GREEN)
+    c.frame(0, 12, 15, 14, BLACK)
+    c.rect(6, 12, 7, 13, GREEN)
+
+
+def cell_blank(c):
+    c.rect(0, 0, 15, 15, WHITE)
+
+
+def cell_folder(c):
+    c.polygon([(1, 4), (2.5, 2), (6.5, 2), (8, 4)], FOLDER)
+    c.rect(1, 4, 14, 13, FOLDER)
+    c.line(2, 5, 13, 5, FOLDER_LT)
+    c.outline(BLACK)
+
+
+def cell_open_folder(c):
+    c.polygon([(1, 4), (2.5, 2), (6.5, 2), (8, 4)], FOLDER)
+    c.rect(1, 4, 13, 13, FOLDER)
+    c.rect(3, 5, 11, 7, WHITE)
+    c.polygon([(4, 7.5), (15.5, 7.5), (13, 14), (1, 14)], FOLDER_LT)
+    c.outline(BLACK)
+    c.line(4, 8, 1, 13, BLACK)
+
+
+def tree_images():
+    cells = (cell_hard_drive, cell_floppy, cell_cdrom, cell_network, cell_blank, cell_folder, cell_open_folder)
+    strip = Canvas(16 * len(cells), 16)
+    for n, draw in enumerate(cells):
+        # Each cell on its own canvas, so that outlines stop at its edges.
+        cell = Canvas(16, 16)
+        draw(cell)
+        for y in range(16):
+            for x in range(16):
+                strip.px[y][16 * n + x] = cell.px[y][x] or MASK_COLOUR
+    return strip
+
+
 ICONS = {
     "icon_program.ico": [icon_program(), icon_program_small()],
     "icon_floppy.ico": [icon_floppy()],
@@ -656,6 +742,7 @@ BITMAPS = {
     "logo_cyrix.bmp": (logo_cyrix(), 24),
     "logo_intel.bmp": (logo_intel(), 24),
     "logo_centaur.bmp": (logo_centaur(), 8),
+    "tree_images.bmp": (tree_images(), 24),
 }
 
 CURSORS = {

@@ -1,0 +1,120 @@
+#include "views/usage_pie_dlg.h"
+
+#include <string>
+
+#include "res/resource.h"
+
+namespace vantrel {
+namespace {
+
+PieRect ToPieRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const PieRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void WriteText(HDC dc, PiePoint at, const std::string& text) {
+  ::TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+}
+
+void DrawEllipse(HDC dc, const PieRect& r) { ::Ellipse(dc, r.left, r.top, r.right, r.bottom); }
+
+// A slice of the ellipse in `r`, counterclockwise from the ray through `from`
+// to the ray through `to`.
+void Slice(HDC dc, const PieRect& r, PiePoint from, PiePoint to) {
+  ::Pie(dc, r.left, r.top, r.right, r.bottom, from.x, from.y, to.x, to.y);
+}
+
+}  // namespace
+
+CUsagePieDlg::CUsagePieDlg() : fw::CDialog(IDD_USAGE_PIE) {}
+
+BOOL CUsagePieDlg::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  const RECT client = GetClientRect();
+  m_layout = LayoutPie(client.right, client.bottom);
+  m_usedBrush.reset(::CreateSolidBrush(kPieUsedColour));
+  m_freeBrush.reset(::CreateSolidBrush(kPieFreeColour));
+  m_greyBrush.reset(::CreateSolidBrush(kPieGreyColour));
+  m_font.reset(::CreateFontA(15, 0, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+  return TRUE;
+}
+
+void CUsagePieDlg::SetValues(std::int64_t free, std::int64_t total) {
+  m_value = PieValueOf(free, total);
+  Invalidate(TRUE);
+}
+
+void CUsagePieDlg::PlaceBeside(const RECT& owner) {
+  RECT self{};
+  ::GetWindowRect(m_hWnd, &self);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoA(::MonitorFromRect(&owner, MONITOR_DEFAULTTONEAREST), &monitor))
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  const PiePoint at =
+      vantrel::PlaceBeside(ToPieRect(owner), self.right - self.left, self.bottom - self.top, ToPieRect(monitor.rcWork));
+  // Following the main window must not take the activation from it.
+  ::SetWindowPos(m_hWnd, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Enter and Escape reach the dialog as OK and Cancel; they hide it like Close,
+// so the main window's pie is never destroyed before the main window.
+void CUsagePieDlg::OnOK() { ShowWindow(SW_HIDE); }
+void CUsagePieDlg::OnCancel() { ShowWindow(SW_HIDE); }
+
+bool CUsagePieDlg::OnCommand(UINT id, UINT code, HWND) {
+  if (id != IDC_PIE_CLOSE || code != BN_CLICKED) return false;
+  ShowWindow(SW_HIDE);
+  return true;
+}
+
+LRESULT CUsagePieDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    default:
+      return fw::CDialog::OnMessage(msg, wp, lp);
+  }
+}
+
+void CUsagePieDlg::OnPaint() {
+  fw::PaintDc paint(m_hWnd);
+  HDC dc = paint.get();
+  const PiePlan plan = PlanPie(m_layout, m_value, m_chDrive);
+  ::SetBkMode(dc, TRANSPARENT);
+  fw::SelectScope font(dc, m_font.get());
+  ::SetTextColor(dc, plan.textColour);
+  WriteText(dc, {10, 5}, plan.heading);
+  if (!plan.disc) return;
+
+  // The brush scope puts the dialog's own brush back at the end; the slices
+  // switch brushes inside it.
+  fw::SelectScope brush(dc, m_greyBrush.get());
+  DrawEllipse(dc, m_layout.shadow);
+  switch (plan.fill) {
+    case PieFill::kSlices:
+      ::SelectObject(dc, m_usedBrush.get());
+      Slice(dc, m_layout.disc, plan.boundary, m_layout.start);
+      ::SelectObject(dc, m_freeBrush.get());
+      Slice(dc, m_layout.disc, m_layout.start, plan.boundary);
+      break;
+    case PieFill::kAllUsed:
+      ::SelectObject(dc, m_usedBrush.get());
+      DrawEllipse(dc, m_layout.disc);
+      break;
+    case PieFill::kAllFree:
+      ::SelectObject(dc, m_freeBrush.get());
+      DrawEllipse(dc, m_layout.disc);
+      break;
+  }
+
+  WriteText(dc, m_layout.usedLabel, "Used");
+  WriteText(dc, m_layout.freeLabel, "Free");
+  const RECT usedKey = ToRect(m_layout.usedKey), freeKey = ToRect(m_layout.freeKey);
+  ::FillRect(dc, &usedKey, m_usedBrush.get());
+  ::FillRect(dc, &freeKey, m_freeBrush.get());
+  ::FrameRect(dc, &usedKey, m_greyBrush.get());
+  ::FrameRect(dc, &freeKey, m_greyBrush.get());
+}
+
+}  // namespace vantrel
