@@ -4,8 +4,9 @@
 // the installed-programs entry and the control registrations of each
 // architecture in place; the installed program starts and shows its window;
 // a second install over the first ends the running program and leaves one
-// clean installation; a silent uninstall ends the running program again,
-// removes what the installers made and keeps the user's settings.
+// clean installation; an uninstall ends the running program again and
+// removes what the installers made, and the user's settings too when told
+// so; a silent one keeps them.
 //
 // VT_SETUP is the installer's Windows path, VT_GAUGE_EXAMPLE the README's
 // script example's. This program is built for the
@@ -18,6 +19,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -125,33 +127,88 @@ std::vector<Module> Modules() {
   return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
 }
 
-// Runs a command line and waits for it and for every process it starts (the
-// uninstaller runs on as a copy of itself): its exit code, or -1.
-long RunAndWaitForAll(const std::string& commandLine) {
-  fw::UniqueKernelHandle job(::CreateJobObjectA(nullptr, nullptr));
-  if (!job) return -1;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string line = commandLine;
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
-    return -1;
+// A command line run with every process it starts in one job, so that the
+// end of all of them can be awaited (the uninstaller runs on as a copy of
+// itself).
+class ProcessTree {
+ public:
+  bool Start(const std::string& commandLine) {
+    job_.reset(::CreateJobObjectA(nullptr, nullptr));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!job_ || !::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                                   &si, &pi)) {
+      return false;
+    }
+    process_.reset(pi.hProcess);
+    fw::UniqueKernelHandle thread(pi.hThread);
+    ::AssignProcessToJobObject(job_.get(), pi.hProcess);
+    ::ResumeThread(pi.hThread);
+    return true;
   }
-  fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
-  ::AssignProcessToJobObject(job.get(), pi.hProcess);
-  ::ResumeThread(pi.hThread);
-  ::WaitForSingleObject(pi.hProcess, 120000);
-  vantrel::e2e::WaitFor(
-      [&] {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        return ::QueryInformationJobObject(job.get(), JobObjectBasicAccountingInformation, &info, sizeof info,
-                                           nullptr) &&
-               info.ActiveProcesses == 0;
-      },
-      120000);
-  DWORD code = 0;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  return static_cast<long>(code);
+  // The first process's exit code once every process has ended, or -1.
+  long Wait() const {
+    if (!process_ || ::WaitForSingleObject(process_.get(), 120000) != WAIT_OBJECT_0) return -1;
+    const bool allEnded = vantrel::e2e::WaitFor(
+        [&] {
+          JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+          return ::QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info, sizeof info,
+                                             nullptr) &&
+                 info.ActiveProcesses == 0;
+        },
+        120000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.get(), &code);
+    return allEnded ? static_cast<long>(code) : -1;
+  }
+
+ private:
+  fw::UniqueKernelHandle job_, process_;
+};
+
+long RunAndWaitForAll(const std::string& commandLine) {
+  ProcessTree tree;
+  return tree.Start(commandLine) ? tree.Wait() : -1;
+}
+
+// A dialog of the uninstaller's copy: a top-level dialog with a visible,
+// enabled button whose text is the one asked for (any text when null).
+struct DialogSearch {
+  int button;
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<DialogSearch*>(lp);
+  char cls[16] = {}, caption[64] = {};
+  ::GetClassNameA(w, cls, sizeof cls);
+  HWND b = ::GetDlgItem(w, s->button);
+  if (std::string(cls) != "#32770" || !::IsWindowVisible(w) || !b || !::IsWindowVisible(b) || !::IsWindowEnabled(b)) {
+    return TRUE;
+  }
+  ::GetWindowTextA(b, caption, sizeof caption);
+  if (s->text && std::string(caption) != s->text) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+HWND UninstallerDialog(int button, const char* text) {
+  DialogSearch s{button, text, nullptr};
+  ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// Presses a button of the uninstaller once it shows, as a click does.
+bool Press(int button, const char* text = nullptr) {
+  HWND dialog = nullptr;
+  if (!vantrel::e2e::WaitFor([&] { return (dialog = UninstallerDialog(button, text)) != nullptr; }, 30000)) {
+    return false;
+  }
+  return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button))) != FALSE;
 }
 
 std::string Installer() {
@@ -172,7 +229,8 @@ long GaugeFromScript(bool thirtyTwoBitHost) {
 void ExpectInstalled(bool startsWithWindows) {
   const std::string dir = InstallDir();
   EXPECT_EQ(MachineOf(dir + "\\Vantrel.exe"), kMachineIs64Bit ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
-  EXPECT_EQ(Bytes(dir + "\\Vantrel.exe"), Bytes(vantrel::e2e::BinDir() + "\\Vantrel.exe"));
+  EXPECT_TRUE(Bytes(dir + "\\Vantrel.exe") == Bytes(vantrel::e2e::BinDir() + "\\Vantrel.exe"))
+      << "the installed Vantrel.exe is not this build's: scripts/package.sh makes the installer again";
   EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
   for (const Module& m : Modules()) {
     SCOPED_TRACE(m.path);
@@ -180,7 +238,8 @@ void ExpectInstalled(bool startsWithWindows) {
     const Value server = Read(HKEY_CLASSES_ROOT, ControlServerKey(), nullptr, m.view);
     EXPECT_EQ(Lower(LongPath(server.text)), Lower(m.path));
   }
-  EXPECT_EQ(Bytes(dir + "\\Zelbo.ocx"), Bytes(vantrel::e2e::BinDir() + "\\Zelbo.ocx"));
+  EXPECT_TRUE(Bytes(dir + "\\Zelbo.ocx") == Bytes(vantrel::e2e::BinDir() + "\\Zelbo.ocx"))
+      << "the installed Zelbo.ocx is not this build's: scripts/package.sh makes the installer again";
   // Hosts of each architecture create the gauge by its ProgID.
   EXPECT_EQ(GaugeFromScript(false), 150);
   if (kMachineIs64Bit) {
@@ -228,37 +287,8 @@ void ExpectInstalled(bool startsWithWindows) {
   }
 }
 
-TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
-  ASSERT_FALSE(Installer().empty()) << "VT_SETUP names the installer";
-  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-  ASSERT_FALSE(Exists(InstallDir())) << "the prefix must be fresh";
-
-  // A silent install does not start the program with Windows.
-  ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
-  ExpectInstalled(false);
-
-  {
-    SCOPED_TRACE("the installed program runs");
-    VantrelProcess vantrel;
-    ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
-    ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
-
-    // Installing again over it ends it first, as its Escape key would.
-    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S /STARTWITHWINDOWS"), 0);
-    EXPECT_EQ(vantrel.WaitForExit(0), 0);
-  }
-  ExpectInstalled(true);
-  // The program saved its settings when it ended.
-  ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
-
-  {
-    SCOPED_TRACE("uninstall");
-    VantrelProcess vantrel;
-    ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
-    ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
-    ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
-    EXPECT_EQ(vantrel.WaitForExit(0), 0);
-  }
+// Nothing of an installation is left; the settings only when kept.
+void ExpectUninstalled(bool settingsKept) {
   EXPECT_FALSE(Exists(InstallDir()));
   EXPECT_FALSE(Exists(Shortcut()));
   for (const Module& m : Modules()) {
@@ -268,8 +298,61 @@ TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
   EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
-  // A silent uninstall keeps the settings.
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
+  EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey), settingsKept);
+  if (!settingsKept) {
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvale"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Ostrel, Inc."));
+  }
+}
+
+// Starts the installed program and waits for its window.
+void StartInstalled(VantrelProcess& vantrel) {
+  ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
+  ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
+}
+
+TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
+  ASSERT_FALSE(Installer().empty()) << "VT_SETUP names the installer";
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  ASSERT_FALSE(Exists(InstallDir())) << "the prefix must be fresh";
+
+  // A silent install does not start the program with Windows.
+  ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+  ExpectInstalled(false);
+  {
+    SCOPED_TRACE("installing again over the running program");
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S /STARTWITHWINDOWS"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);  // ended as its Escape key ends it
+  }
+  ExpectInstalled(true);
+  // The program saved its settings when it ended.
+  ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
+
+  {
+    SCOPED_TRACE("uninstalling over the running program, answering No to keeping the settings");
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    ProcessTree uninstall;
+    ASSERT_TRUE(uninstall.Start("\"" + InstallDir() + "\\uninstall.exe\""));
+    EXPECT_TRUE(Press(IDOK));  // the confirmation page's Uninstall
+    EXPECT_TRUE(Press(IDNO));  // the question
+    EXPECT_TRUE(Press(IDOK, "&Close"));
+    EXPECT_EQ(uninstall.Wait(), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  ExpectUninstalled(false);
+
+  {
+    SCOPED_TRACE("a silent uninstall, which keeps the settings");
+    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  ExpectUninstalled(true);
   ::CoUninitialize();
 }
 

@@ -74,22 +74,18 @@ wine regsvr32 /s "$(winepath -w "$bin/Zelbo.ocx")" >/dev/null 2>&1 </dev/null ||
 xdotool search --name 'Wine desktop' windowfocus 2>/dev/null
 wine "$bin/Vantrel.exe" >/dev/null 2>&1 </dev/null &
 vantrel=$!
-if rect=$(drv wait-splash) && [ -n "$rect" ]; then
-  shot splash $rect
-else
-  echo "screenshots: no splash window" >&2
-  missing=$((missing + 1))
-fi
+window splash popup
 
 drv drive C >/dev/null || echo "screenshots: could not choose drive C:" >&2
 window main-window "Computer Information"
 
 dialog processor 1008 "Advanced Processor Information"
 dialog extended-information 1020 "Extended Information"
-dialog directory-view 1023 "Directory View"
-# The pie is a window of its own beside the main window; the button shows it.
+dialog directory-view 1023 "Directory Info View"
+# The pie is an untitled window of its own beside the main window; the button
+# shows it and its Close button (1072) hides it.
 post "Computer Information" 0x111 1073 0
-window pie "Drive Usage" && post "Drive Usage" 0x10 0 0
+window pie popup && post popup 0x111 1072 0
 
 post "Computer Information" 0x111 1044 0
 for page in 0 1 2; do

@@ -1,11 +1,11 @@
 // Drives a running Vantrel from outside, one step per run, for
-// scripts/screenshots.sh. A window is named by its title, or by its class as
-// "class=NAME" (a menu is "class=#32768").
+// scripts/screenshots.sh. A window is named by its title, by its class as
+// "class=NAME" (a menu is "class=#32768"), or as "popup": the untitled pop-up
+// window of the process that owns "Computer Information" (the splash at
+// start, the pie later).
 //
 //   WindowDriver wait WINDOW       waits until the window is shown; prints its
 //                                  rectangle on the screen, "x y width height"
-//   WindowDriver wait-splash       the same for the untitled pop-up window of
-//                                  the process that owns "Computer Information"
 //   WindowDriver post WINDOW MESSAGE WPARAM LPARAM
 //                                  posts a message (numbers, 0x for hex)
 //   WindowDriver drive LETTER      chooses a drive in the main window's list as
@@ -57,19 +57,25 @@ BOOL CALLBACK Match(HWND w, LPARAM lp) {
   return FALSE;
 }
 
-HWND Find(const char* name, DWORD pid = 0) {
-  Search s{name, nullptr, pid, nullptr};
+HWND Find(const char* name) {
+  Search s{name, nullptr, 0, nullptr};
   if (std::strncmp(name, "class=", 6) == 0) {
     s.title = nullptr;
     s.cls = name + 6;
+  } else if (std::strcmp(name, "popup") == 0) {
+    // The main window may be hidden (while the splash shows): found whatever its state.
+    HWND main = ::FindWindowA(nullptr, kMainTitle);
+    if (!main) return nullptr;
+    s.title = "";
+    ::GetWindowThreadProcessId(main, &s.pid);
   }
   ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
-HWND WaitFor(const char* name, DWORD pid = 0) {
+HWND WaitFor(const char* name) {
   for (int i = 0; i < 200; ++i) {
-    if (HWND w = Find(name, pid)) return w;
+    if (HWND w = Find(name)) return w;
     ::Sleep(100);
   }
   return nullptr;
@@ -81,19 +87,6 @@ int PrintRect(HWND w) {
   ::GetWindowRect(w, &r);
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
   return 0;
-}
-
-// The main window is hidden while the splash shows: find it whatever its state.
-int WaitForSplash() {
-  for (int i = 0; i < 200; ++i) {
-    if (HWND main = ::FindWindowA(nullptr, kMainTitle)) {
-      DWORD pid = 0;
-      ::GetWindowThreadProcessId(main, &pid);
-      if (HWND splash = Find("", pid)) return PrintRect(splash);
-    }
-    ::Sleep(100);
-  }
-  return 1;
 }
 
 UINT_PTR Number(const char* text) { return static_cast<UINT_PTR>(std::strtoull(text, nullptr, 0)); }
@@ -152,7 +145,6 @@ int ShowGaugePages() {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "wait") == 0) return PrintRect(WaitFor(argv[2]));
-  if (argc == 2 && std::strcmp(argv[1], "wait-splash") == 0) return WaitForSplash();
   if (argc == 6 && std::strcmp(argv[1], "post") == 0) {
     HWND w = WaitFor(argv[2]);
     return w && ::PostMessageA(w, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
