@@ -1,6 +1,7 @@
 #include "app/vantrel_app.h"
 
 #include "app/app_profile_store.h"
+#include "app/startup_splash.h"
 #include "mainwnd/vantrel_dlg.h"
 
 namespace vantrel {
@@ -12,7 +13,8 @@ BOOL CVantrelApp::InitInstance() {
   // OLE and control hosting are ready before any dialog exists (entry point).
   fw::CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
-  m_bShowSplash = cmdInfo.m_bShowSplash;
+  // The command line decides only whether the splash shows.
+  CStartupSplash::EnableSplash(cmdInfo.m_bShowSplash);
 
   SetRegistryKey("Quorvale");
 

@@ -13,8 +13,6 @@ class CVantrelApp : public fw::CWinApp {
   BOOL InitInstance() override;
 
   Settings m_settings;
-  // The parsed command line's show-splash flag, for the splash window.
-  BOOL m_bShowSplash = TRUE;
 };
 
 }  // namespace vantrel

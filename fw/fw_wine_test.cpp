@@ -387,6 +387,40 @@ TEST(CreateEx, AWindowOfARegisteredClassIsBoundFromItsFirstMessage) {
   EXPECT_TRUE(noClass.seen.empty());
 }
 
+// A window on the heap that ends itself from its own timer and deletes itself
+// once gone, as the splash window does; the handler goes on after
+// DestroyWindow and must still find its object.
+class SelfEndingPopup : public fw::CWnd {
+ public:
+  static int deleted;
+  static bool aliveAfterDestroy;
+  ~SelfEndingPopup() override { ++deleted; }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg != WM_TIMER) return Default();
+    KillTimer(1);
+    DestroyWindow();
+    aliveAfterDestroy = deleted == 0 && m_hWnd == nullptr;
+    return 0;
+  }
+  void PostNcDestroy() override { delete this; }
+};
+int SelfEndingPopup::deleted = 0;
+bool SelfEndingPopup::aliveAfterDestroy = false;
+
+TEST(CreateEx, AWindowEndedFromItsOwnHandlerIsDeletedOnlyAfterTheHandler) {
+  auto* popup = new SelfEndingPopup;
+  ASSERT_TRUE(popup->CreateEx(0, fw::RegisterWndClass(0).c_str(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  HWND wnd = popup->m_hWnd;
+  ASSERT_NE(popup->SetTimer(1, 10), 0u);
+  MSG msg;
+  while (SelfEndingPopup::deleted == 0 && ::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+  EXPECT_FALSE(::IsWindow(wnd));
+  EXPECT_EQ(SelfEndingPopup::deleted, 1);
+  EXPECT_TRUE(SelfEndingPopup::aliveAfterDestroy);
+}
+
 // A tree that vetoes selecting one item and keeps the selection-changed
 // notification; a static that colours itself; an edit that keeps nothing.
 class VetoTree : public fw::CWnd {

@@ -1,6 +1,5 @@
 #include "fw/wnd.h"
 
-#include <cstdio>
 
 #include "fw/app.h"
 #include "fw/handle.h"
@@ -133,6 +132,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   const MSG saved = m_current;
   m_current = MSG{m_hWnd, msg, wp, lp, 0, {}};
+  ++m_dispatchDepth;
   LRESULT result = 0;
   try {
     if (msg == WM_SETCURSOR && IsWaitCursorOn()) {
@@ -148,10 +148,16 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   m_current = saved;
   if (msg == WM_NCDESTROY) {
     UnsubclassWindow();
-    try {
-      PostNcDestroy();
-    } catch (...) {
-    }
+    m_ncDestroyed = true;
+  }
+  // A window destroyed from one of its own handlers (a timer that ends it)
+  // hears of it nested inside that handler: PostNcDestroy, which may delete
+  // the object, waits until the outermost handler has returned.
+  if (--m_dispatchDepth > 0 || !m_ncDestroyed) return result;
+  m_ncDestroyed = false;
+  try {
+    PostNcDestroy();
+  } catch (...) {
   }
   return result;
 }
@@ -188,8 +194,10 @@ HWND GetSafeOwner(CWnd* parent) {
 std::string RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   char name[96];
-  std::snprintf(name, sizeof name, "fw:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
-                static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+  // The platform's own formatter: the C runtime's would bring its whole
+  // printf machinery into the program for this one name.
+  ::wsprintfA(name, "fw:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle, static_cast<void*>(cursor),
+              static_cast<void*>(background), static_cast<void*>(icon));
   WNDCLASSA wc{};
   if (::GetClassInfoA(instance, name, &wc)) return name;
   wc.style = classStyle;

@@ -92,7 +92,8 @@ class CWnd {
  protected:
   // Handles one message; the default hands it to the original procedure.
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(); }
-  // Called after the window is gone (WM_NCDESTROY).
+  // Called after the window is gone (WM_NCDESTROY) and no handler of it is
+  // running any more, so it may delete the object.
   virtual void PostNcDestroy() {}
   // A message about to be dispatched by the program's message loop, offered
   // to the window it is for and then to each parent up to the top-level
@@ -120,6 +121,8 @@ class CWnd {
   WNDPROC m_superProc = nullptr;
   MSG m_current{};
   bool m_reflectedToParent = false;  // Default() ran for the reflected message
+  int m_dispatchDepth = 0;           // handlers of this window now running
+  bool m_ncDestroyed = false;        // WM_NCDESTROY came while handlers ran
   com::Ptr<IDispatch> m_controlDispatch;
 };
 

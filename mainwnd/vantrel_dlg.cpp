@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "app/startup_splash.h"
 #include "fw/ddx.h"
 #include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
@@ -27,6 +28,7 @@ CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
     : fw::CDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   LoadSettings(m_store, m_settings);
+  m_trayIcon.InitNotifyData(IDR_TRAY);
 }
 
 CVantrelDlg::~CVantrelDlg() = default;
@@ -62,9 +64,24 @@ void CVantrelDlg::DoDataExchange(fw::CDataExchange* dx) {
 }
 
 LRESULT CVantrelDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // The shell's registered message when it has rebuilt the tray.
+  static const UINT s_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  if (msg == s_taskbarCreated && msg != 0) {
+    OnTaskbarCreated();
+    return 0;
+  }
   switch (msg) {
     case WM_CREATE:
       return OnCreate();
+    case WM_USER:
+      return OnTrayCallback(wp, lp);
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_SYSCOMMAND:
+      return OnSysCommand(static_cast<UINT>(wp));
+    case WM_WINDOWPOSCHANGING:
+      return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_PAINT:
       OnPaint();
       return 0;
@@ -107,7 +124,20 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
     case IDC_WATCH:
       OnWatch();
       return true;
+    case ID_TRAY_OPEN:
+      OnTrayOpen();
+      return true;
+    case ID_TRAY_EXIT:
+      OnTrayExit();
+      return true;
+    case ID_TRAY_TOGGLE_ENABLE:
+      OnToggleEnable();
+      return true;
+    case ID_APP_ABOUT:
+      OnAbout();
+      return true;
     case IDC_OPTIONS:
+    case ID_TRAY_OPTIONS:
       OnOptions();
       return true;
     case IDC_PROCESSOR_INFO:
@@ -128,11 +158,20 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
 }
 
 LRESULT CVantrelDlg::OnCreate() {
+  CStartupSplash::ShowSplash(this);
   const LRESULT r = Default();
   if (r == -1) return -1;
   // The vendor key exists from the first run on; it holds no values.
   CRegKeyReader reader(HKEY_LOCAL_MACHINE);
   if (reader.Open(HKEY_CURRENT_USER, kVendorKey) || reader.Create(HKEY_CURRENT_USER, kVendorKey)) reader.Close();
+  // Each deletion counts positions in the menu the previous one left: the
+  // items first at positions 0, 2 and 4 go.
+  if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
+    for (UINT pos : {0u, 1u, 2u}) ::DeleteMenu(sysMenu, pos, MF_BYPOSITION);
+  }
+  // Icon 161 has no string of its own: the icon starts without a tooltip.
+  m_trayIcon.AttachWindow(m_hWnd, WM_USER);
+  m_trayIcon.ShowResourceIcon(IDI_TRAY_ENABLED);
   return 0;
 }
 
@@ -239,7 +278,7 @@ void CVantrelDlg::ReadProcessorCategory() {
   m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
 }
 
-void CVantrelDlg::SetTrayTooltip(const std::string& text) { m_strTrayTooltip = text; }
+void CVantrelDlg::SetTrayTooltip(const std::string& text) { m_trayIcon.SetTooltip(text.c_str()); }
 
 LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
   if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) return AnswerToolTipRequest(hdr);

@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "fw/dialog.h"
+#include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
 #include "views/usage_pie_dlg.h"
@@ -44,9 +45,7 @@ class CVantrelDlg : public fw::CDialog {
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
-  // The tray tooltip the nTooltip setting chooses, as the refreshes set it;
-  // the tray icon shows it once it is in the tray.
-  std::string m_strTrayTooltip;
+  CTrayIcon m_trayIcon;
 
  protected:
   BOOL OnInitDialog() override;
@@ -64,6 +63,16 @@ class CVantrelDlg : public fw::CDialog {
   void OnTimer();
   LRESULT OnNotify(NMHDR* hdr);
   void OnWatch();
+  // Tray, close-to-tray and enable/disable (tray_wnd.cpp).
+  LRESULT OnTrayCallback(WPARAM wp, LPARAM lp);
+  void OnTrayOpen();
+  void OnTrayExit();
+  void OnClose();
+  LRESULT OnSysCommand(UINT id);
+  LRESULT OnWindowPosChanging(WINDOWPOS* pos);
+  void OnToggleEnable();
+  void OnTaskbarCreated();
+  void OnAbout();
   // Buttons 1008 and 1020: the processor and extended information windows.
   void OnProcessorInfo();
   void OnExtendedInfo();

@@ -152,6 +152,25 @@
 #define IDC_TIP_DRIVE_FREE 1070
 #define IDC_TIP_VERSION 1071         // nTooltip 4
 
+// Tray, close-to-tray and enable/disable; splash window; About box.
+#define IDD_ABOUTBOX 100           // "About Vantrel"
+#define IDD_CLOSE_NOTICE 171       // "Close Notification"
+#define IDD_DISABLE_NOTICE 172     // "Disable Notification"
+#define IDR_TRAY 1043              // the tray icon's id, its menu, and its first tooltip (string 1043)
+#define IDI_TRAY_ENABLED 161       // tray icon while monitoring; there is no string 161
+#define IDI_TRAY_DISABLED 162      // tray icon while disabled
+#define IDI_NOTICE 184             // the notices' speech balloon
+#define IDB_SPLASH 168             // 300 x 140, 24-bit title picture
+#define IDB_TRAY_AREA 172          // 108 x 77 picture of the tray, in the close notice
+#define IDR_ABOUT_CLIP 136         // AVI clip of the About box
+#define IDC_ABOUT_ANIMATION 1012
+#define IDC_DONT_SHOW_AGAIN 1053   // "Do not show me this again." in both notices
+#define ID_APP_ABOUT 1010          // tray menu "&About Vantrel..."
+#define ID_TRAY_EXIT 32771
+#define ID_TRAY_OPTIONS 32773
+#define ID_TRAY_OPEN 32775         // the tray menu's default item
+#define ID_TRAY_TOGGLE_ENABLE 32776  // "&Disable", shown as "&Enable" while disabled
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

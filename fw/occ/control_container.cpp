@@ -2,6 +2,8 @@
 
 #include <ocidl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "fw/occ/control_site.h"
@@ -96,9 +98,12 @@ bool ControlContainer::CreateControls(HWND dialog, const std::vector<ControlItem
 
 bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const ControlStreams& streams,
                                  HWND insertAfter) {
-  const std::wstring text(item.classId.begin(), item.classId.end());
+  // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" is 38 characters.
+  wchar_t text[40] = {};
+  if (item.classId.size() >= std::size(text)) return false;
+  std::copy(item.classId.begin(), item.classId.end(), text);
   CLSID clsid{};
-  if (FAILED(CLSIDFromString(text.c_str(), &clsid))) return false;
+  if (FAILED(CLSIDFromString(text, &clsid))) return false;
   if (!lookup_) return false;
   com::Ptr<IClassFactory> factory;
   if (FAILED(lookup_(clsid, IID_IClassFactory, factory.put_void())) || !factory) return false;

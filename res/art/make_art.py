@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Draws Vantrel's icons, cursors and bitmaps from code and writes them as
-.ico/.cur/.bmp.
+"""Draws Vantrel's icons, cursors, bitmaps and About clip from code and
+writes them as .ico, .cur, .bmp and .avi files.
 
-Standard library only. Every picture is drawn on a small palette canvas with
-a few primitives (rectangles, lines, ellipses, polygons, pixel masks, block
-letters) and an outline pass; the writer stores each icon or cursor image as
-an 8-bit (256-colour) DIB with its AND mask, the way the resource compiler
-expects it, and each bitmap as a 24-bit or 8-bit .bmp file.
+Standard library only. Icons, cursors, logos, the tray picture and the clip's
+frames are drawn on a small palette canvas with a few primitives (rectangles,
+lines, ellipses, polygons, pixel masks, block letters) and an outline pass;
+the writer stores each icon or cursor image as an 8-bit (256-colour) DIB with
+its AND mask, the tray icons as 4-bit (16-colour) ones, the way the resource
+compiler expects them, and each bitmap as a 24-bit, 8-bit or 4-bit .bmp file;
+the clip's frames are run-length coded 8-bit pictures. The splash picture is
+24-bit, its title drawn with an anti-aliased stroke font, its version line
+taken from version.h.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -17,6 +21,18 @@ import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def program_version():
+    """The program's version as version.h at the top of the tree sets it, "1.10"."""
+    numbers = {}
+    with open(os.path.join(HERE, "..", "..", "version.h")) as header:
+        for line in header:
+            parts = line.split()
+            if len(parts) == 3 and parts[0] == "#define" and parts[1] in ("VT_VERSION_MAJOR", "VT_VERSION_MINOR"):
+                numbers[parts[1]] = int(parts[2])
+    return "%d.%02d" % (numbers["VT_VERSION_MAJOR"], numbers["VT_VERSION_MINOR"])
+
 
 # ---------------------------------------------------------------- colours
 BLACK = (0, 0, 0)
@@ -149,21 +165,21 @@ class Canvas:
 
 
 # ---------------------------------------------------------------- file writer
-def dib8(canvas):
-    """BITMAPINFOHEADER + palette + XOR rows + AND rows, bottom-up."""
+def dib(canvas, bits=8):
+    """BITMAPINFOHEADER + palette + XOR rows + AND rows, bottom-up; 8 or 4 bits."""
     colours = [BLACK]
     for row in canvas.px:
         for c in row:
             if c is not None and c not in colours:
                 colours.append(c)
-    if len(colours) > 256:
-        raise ValueError("more than 256 colours")
+    if len(colours) > 1 << bits:
+        raise ValueError("more than %d colours" % (1 << bits))
     index = {c: i for i, c in enumerate(colours)}
     w, h = canvas.w, canvas.h
-    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 8, 0, 0, 0, 0, 0, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, bits, 0, 0, 0, 0, 0, 0)
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
-    palette += b"\0" * (4 * (256 - len(colours)))
-    xor_stride = (w + 3) & ~3
+    palette += b"\0" * (4 * ((1 << bits) - len(colours)))
+    xor_stride = ((w * bits + 31) // 32) * 4
     and_stride = ((w + 31) // 32) * 4
     xor = bytearray()
     andm = bytearray()
@@ -171,27 +187,36 @@ def dib8(canvas):
         row = canvas.px[y]
         # Transparent pixels are black in the colour plane and set in the mask,
         # so the screen shows through unchanged.
-        line = bytes(0 if c is None else index[c] for c in row)
-        xor += line + b"\0" * (xor_stride - w)
-        bits = bytearray(and_stride)
+        line = pack_indices([0 if c is None else index[c] for c in row], bits)
+        xor += line + b"\0" * (xor_stride - len(line))
+        bits_and = bytearray(and_stride)
         for x, c in enumerate(row):
             if c is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        andm += bits
+                bits_and[x // 8] |= 0x80 >> (x % 8)
+        andm += bits_and
     return header + palette + bytes(xor) + bytes(andm)
 
 
-def write_group(path, images, kind, hotspots=None):
+def pack_indices(indices, bits):
+    if bits == 8:
+        return bytes(indices)
+    # Two pixels a byte, the left one in the high nibble.
+    padded = indices + [0] * (len(indices) % 2)
+    return bytes((padded[i] << 4) | padded[i + 1] for i in range(0, len(padded), 2))
+
+
+def write_group(path, images, kind, hotspots=None, bits=8):
     """kind 1 writes an icon file, kind 2 a cursor file with its hot spots."""
-    blobs = [dib8(c) for c in images]
+    blobs = [dib(c, bits) for c in images]
     out = struct.pack("<HHH", 0, kind, len(images))
     offset = 6 + 16 * len(images)
     for n, (canvas, blob) in enumerate(zip(images, blobs)):
         if kind == 1:
-            a, b = 1, 8  # planes, bits per pixel
+            a, b = 1, bits  # planes, bits per pixel
         else:
             a, b = hotspots[n]
-        out += struct.pack("<BBBBHHII", canvas.w % 256, canvas.h % 256, 0, 0, a, b, len(blob), offset)
+        count = (1 << bits) % 256  # palette size; 0 stands for 256
+        out += struct.pack("<BBBBHHII", canvas.w % 256, canvas.h % 256, count, 0, a, b, len(blob), offset)
         offset += len(blob)
     out += b"".join(blobs)
     with open(path, "wb") as f:
@@ -199,7 +224,7 @@ def write_group(path, images, kind, hotspots=None):
 
 
 def write_bmp(path, canvas, bits):
-    """An opaque picture as a bottom-up .bmp file of 24 bits or 8 bits per pixel."""
+    """An opaque picture as a bottom-up .bmp file of 24, 8 or 4 bits per pixel."""
     w, h = canvas.w, canvas.h
     if any(c is None for row in canvas.px for c in row):
         raise ValueError(path + ": a bitmap has no transparent pixels")
@@ -213,13 +238,13 @@ def write_bmp(path, canvas, bits):
             for c in row:
                 if c not in colours:
                     colours.append(c)
-        if len(colours) > 256:
-            raise ValueError(path + ": more than 256 colours")
+        if len(colours) > 1 << bits:
+            raise ValueError(path + ": more than %d colours" % (1 << bits))
         index = {c: i for i, c in enumerate(colours)}
-        stride = (w + 3) & ~3
+        stride = ((w * bits + 31) // 32) * 4
         palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
-        palette += b"\0" * (4 * (256 - len(colours)))
-        rows = [bytes(index[c] for c in row) for row in canvas.px]
+        palette += b"\0" * (4 * ((1 << bits) - len(colours)))
+        rows = [pack_indices([index[c] for c in row], bits) for row in canvas.px]
     pixels = b"".join(row + b"\0" * (stride - len(row)) for row in reversed(rows))
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(pixels), 0, 0, 0, 0)
     offset = 14 + len(info) + len(palette)
@@ -632,6 +657,326 @@ def cursor_arrow():
     return c
 
 
+# ---------------------------------------------------------------- tray
+# The tray icons use the 16 colours of the standard palette.
+VGA_NAVY = (0, 0, 128)
+VGA_BLUE = (0, 0, 255)
+VGA_RED = (255, 0, 0)
+VGA_MAROON = (128, 0, 0)
+VGA_GREY = (128, 128, 128)
+VGA_SILVER = (192, 192, 192)
+VGA_TEAL = (0, 128, 128)
+VGA_YELLOW = (255, 255, 0)
+
+
+def letter_i(c, cx, top, size, colour):
+    """A serif letter i: dot, stem and foot, centred on column cx."""
+    if size == 32:
+        c.ellipse(cx, top + 2.5, 2.6, 2.6, colour)
+        c.rect(int(cx) - 4, top + 7, int(cx) + 1, top + 8, colour)
+        c.rect(int(cx) - 2, top + 7, int(cx) + 1, top + 18, colour)
+        c.rect(int(cx) - 4, top + 17, int(cx) + 3, top + 18, colour)
+    else:
+        c.rect(cx - 1, top, cx, top + 1, colour)
+        c.rect(cx - 2, top + 3, cx, top + 3, colour)
+        c.rect(cx - 1, top + 3, cx, top + 8, colour)
+        c.rect(cx - 2, top + 8, cx + 1, top + 8, colour)
+
+
+def tray_disc(size, disc, rim, letter):
+    c = Canvas(size, size)
+    h = size / 2
+    c.ellipse(h, h, h - 1, h - 1, disc)
+    c.outline(rim)
+    if size == 32:
+        letter_i(c, 16, 6, 32, letter)
+    else:
+        letter_i(c, 8, 3, 16, letter)
+    return c
+
+
+def icon_tray_enabled():
+    return [tray_disc(32, VGA_NAVY, BLACK, WHITE), tray_disc(16, VGA_NAVY, BLACK, WHITE)]
+
+
+def icon_tray_disabled():
+    return [tray_disc(32, VGA_RED, VGA_MAROON, BLACK), tray_disc(16, VGA_RED, VGA_MAROON, BLACK)]
+
+
+def icon_notice():
+    """A blue letter i in a white speech balloon."""
+    c = Canvas(32, 32)
+    c.ellipse(16, 13, 14.5, 11.5, WHITE)
+    c.polygon([(8, 20), (14, 23), (4, 31)], WHITE)
+    c.outline(BLACK)
+    letter_i(c, 16, 4, 32, BLUE)
+    return c
+
+
+def digit_rows():
+    """3 x 5 digits for the tray clock."""
+    return {
+        "1": [".K.", "KK.", ".K.", ".K.", "KKK"],
+        "2": ["KK.", "..K", ".K.", "K..", "KKK"],
+        "0": [".K.", "K.K", "K.K", "K.K", ".K."],
+        ":": ["...", ".K.", "...", ".K.", "..."],
+    }
+
+
+def bitmap_tray_area():
+    """108 x 77: the corner of a desktop and its taskbar, the program's icon in
+    the tray and an arrow pointing at it."""
+    c = Canvas(108, 77)
+    c.rect(0, 0, 107, 76, VGA_TEAL)
+    # Taskbar with its raised edge.
+    c.rect(0, 52, 107, 76, VGA_SILVER)
+    c.line(0, 52, 107, 52, VGA_SILVER)
+    c.line(0, 53, 107, 53, WHITE)
+    # Tray notch, sunken.
+    c.line(46, 56, 105, 56, VGA_GREY)
+    c.line(46, 56, 46, 74, VGA_GREY)
+    c.line(46, 74, 105, 74, WHITE)
+    c.line(105, 56, 105, 74, WHITE)
+    # Another program's icon: a small loudspeaker.
+    c.rect(50, 63, 52, 67, VGA_GREY)
+    c.polygon([(52.5, 63), (56.5, 59.5), (56.5, 71.5), (52.5, 67.5)], VGA_GREY)
+    c.frame(50, 63, 52, 67, BLACK)
+    # The program's icon.
+    small = tray_disc(16, VGA_NAVY, BLACK, WHITE)
+    for y in range(16):
+        for x in range(16):
+            if small.px[y][x] is not None:
+                c.put(62 + x, 57 + y, small.px[y][x])
+    # Clock.
+    x = 82
+    for ch in "12:00":
+        c.mask(digit_rows()[ch], {"K": BLACK}, x, 63)
+        x += 4
+    # Arrow from the upper left down to the icon.
+    for d in range(-2, 3):
+        c.line(14 + d, 8, 60 + d, 44, VGA_YELLOW)
+        c.line(14, 8 + d, 60, 44 + d, VGA_YELLOW)
+    c.polygon([(70, 54), (52, 46), (64, 36)], VGA_YELLOW)
+    arrow = Canvas(108, 77)
+    for y in range(77):
+        for x in range(108):
+            if c.px[y][x] == VGA_YELLOW:
+                arrow.px[y][x] = VGA_YELLOW
+    arrow.outline(BLACK, diagonal=True)
+    for y in range(77):
+        for x in range(108):
+            if arrow.px[y][x] == BLACK and c.px[y][x] == VGA_TEAL:
+                c.px[y][x] = BLACK
+    return c
+
+
+# ---------------------------------------------------------------- bitmaps
+class Picture:
+    """A 24-bit picture with anti-aliased strokes: colours blend by coverage."""
+
+    def __init__(self, w, h, colour):
+        self.w, self.h = w, h
+        self.px = [[colour] * w for _ in range(h)]
+
+    def blend(self, x, y, colour, alpha):
+        if 0 <= x < self.w and 0 <= y < self.h and alpha > 0:
+            a = min(alpha, 1.0)
+            old = self.px[y][x]
+            self.px[y][x] = tuple(int(round(o + (n - o) * a)) for o, n in zip(old, colour))
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.blend(x, y, colour, 1.0)
+
+    def strokes(self, polylines, radius, colour_at):
+        """Round-capped lines `radius` pixels thick on each side; colour_at(y)
+        gives the colour of a row. Coverage falls off over one pixel."""
+        segs = []
+        for line in polylines:
+            segs += list(zip(line, line[1:])) if len(line) > 1 else [(line[0], line[0])]
+        xs = [p[0] for s in segs for p in s]
+        ys = [p[1] for s in segs for p in s]
+        x0, x1 = int(min(xs) - radius - 2), int(max(xs) + radius + 2)
+        y0, y1 = int(min(ys) - radius - 2), int(max(ys) + radius + 2)
+        for y in range(max(y0, 0), min(y1, self.h - 1) + 1):
+            for x in range(max(x0, 0), min(x1, self.w - 1) + 1):
+                d = min(seg_distance(x + 0.5, y + 0.5, a, b) for a, b in segs)
+                self.blend(x, y, colour_at(y), radius + 0.5 - d)
+
+
+def seg_distance(px, py, a, b):
+    (ax, ay), (bx, by) = a, b
+    dx, dy = bx - ax, by - ay
+    ll = dx * dx + dy * dy
+    t = 0.0 if ll == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / ll))
+    qx, qy = ax + t * dx - px, ay + t * dy - py
+    return math.sqrt(qx * qx + qy * qy)
+
+
+def arc(cx, cy, rx, ry, a0, a1, steps=18):
+    """Points along an ellipse, angles in degrees with y pointing down."""
+    return [(cx + rx * math.cos(math.radians(a0 + (a1 - a0) * k / steps)),
+             cy + ry * math.sin(math.radians(a0 + (a1 - a0) * k / steps))) for k in range(steps + 1)]
+
+
+# A stroke font: cap height 10 units from y 0 to the baseline at y 10, x-height
+# from y 3.5. Each glyph is its advance and its polylines.
+GLYPHS = {
+    "V": (7.0, [[(0, 0), (3.5, 10), (7, 0)]]),
+    "a": (6.0, [arc(2.75, 6.75, 2.5, 3.25, 0, 360, 28), [(5.25, 3.5), (5.25, 10)]]),
+    "n": (5.0, [[(0, 3.5), (0, 10)], arc(2.5, 6, 2.5, 2.5, 180, 360) + [(5, 10)]]),
+    "t": (3.5, [[(1, 0.8)] + arc(2.5, 8.5, 1.5, 1.5, 180, 90, 8) + [(3.5, 10)], [(0, 3.5), (3.2, 3.5)]]),
+    "r": (3.5, [[(0, 3.5), (0, 10)], arc(3, 6.5, 3, 3, 180, 280, 10)]),
+    "e": (5.5, [[(0.1, 6.75), (5.4, 6.75)] + arc(2.75, 6.75, 2.65, 3.25, 0, -320, 30)]),
+    "l": (0.6, [[(0.3, 0), (0.3, 10)]]),
+    "s": (4.5, [arc(2.25, 5.15, 2.1, 1.65, -30, -270, 16) + arc(2.25, 8.4, 2.2, 1.6, -90, 150, 16)]),
+    "i": (0.6, [[(0.3, 3.5), (0.3, 10)], [(0.3, 1.3)]]),
+    "o": (5.5, [arc(2.75, 6.75, 2.6, 3.25, 0, 360, 28)]),
+    "1": (3.0, [[(0, 2), (2, 0), (2, 10)]]),
+    "0": (5.0, [arc(2.5, 5, 2.4, 5, 0, 360, 32)]),
+    ".": (0.6, [[(0.3, 9.8)]]),
+    " ": (1.5, []),
+}
+
+
+def text_strokes(text, x, baseline, scale, gap):
+    """The polylines of `text` placed at x with its baseline at `baseline`,
+    one list per character (each is drawn over its own small box)."""
+    glyphs = []
+    for ch in text:
+        advance, glyph = GLYPHS[ch]
+        glyphs.append([[(x + gx * scale, baseline - (10 - gy) * scale) for gx, gy in line] for line in glyph])
+        x += (advance + gap) * scale
+    return [g for g in glyphs if g]
+
+
+def bitmap_splash():
+    """300 x 140: the program's title picture. The program writes
+    "Initializing. Please wait..." in black at (10, 105), on the light band."""
+    w, h = 300, 140
+    pic = Picture(w, h, (0, 0, 0))
+    for y in range(h):
+        t = y / (h - 1)
+        pic.rect(0, y, w - 1, y, (int(12 - 6 * t), int(28 - 14 * t), int(104 - 44 * t)))
+    # Gauges on the right, the program's own picture of the system.
+    for y, frac, col in ((24, 0.85, (50, 200, 70)), (39, 0.55, (250, 210, 60)), (54, 0.3, (220, 50, 40))):
+        pic.rect(230, y, 287, y + 8, (20, 36, 80))
+        pic.rect(231, y + 1, 231 + int(55 * frac), y + 7, col)
+        for x in range(230, 288):
+            pic.blend(x, y, (120, 150, 220), 1)
+            pic.blend(x, y + 8, (120, 150, 220), 1)
+        for yy in range(y, y + 9):
+            pic.blend(230, yy, (120, 150, 220), 1)
+            pic.blend(287, yy, (120, 150, 220), 1)
+    title = text_strokes("Vantrel", 20, 66, 4.4, 1.9)
+    for glyph in title:
+        pic.strokes([[(px + 3, py + 3) for px, py in line] for line in glyph], 3.4, lambda y: (4, 8, 30))
+
+    def gold(y):
+        t = max(0.0, min(1.0, (y - 20) / 50))
+        return (255, int(232 - 52 * t), int(80 - 80 * t))
+
+    for glyph in title:
+        pic.strokes(glyph, 3.4, gold)
+    for glyph in text_strokes("Version " + program_version(), 24, 90, 1.35, 1.5):
+        pic.strokes(glyph, 0.9, lambda y: (196, 212, 255))
+    # The light band the program writes on, under a yellow rule.
+    pic.rect(0, 96, w - 1, 97, (255, 214, 0))
+    for y in range(98, 130):
+        t = (y - 98) / 31
+        pic.rect(0, y, w - 1, y, (int(232 - 20 * t), int(238 - 18 * t), int(250 - 10 * t)))
+    pic.rect(0, 130, w - 1, 131, (255, 214, 0))
+    for x in range(w):
+        pic.blend(x, 0, (90, 120, 210), 1)
+        pic.blend(x, h - 1, (90, 120, 210), 1)
+    for y in range(h):
+        pic.blend(0, y, (90, 120, 210), 1)
+        pic.blend(w - 1, y, (90, 120, 210), 1)
+    return pic
+
+
+# ---------------------------------------------------------------- clip
+CLIP_FRAMES = 12
+
+
+def clip_frame(k):
+    """48 x 48: the program's monitor, its three gauge bars filling up; white
+    ground, which the transparent animation control shows as the dialog's."""
+    c = Canvas(48, 48)
+    c.rect(0, 0, 47, 47, WHITE)
+    c.rect(4, 6, 43, 34, GREY_LT)
+    c.frame(4, 6, 43, 34, BLACK)
+    c.rect(8, 10, 39, 30, NAVY)
+    c.frame(8, 10, 39, 30, GREY_DK)
+    c.rect(20, 35, 27, 38, GREY)
+    c.line(20, 35, 20, 38, BLACK)
+    c.line(27, 35, 27, 38, BLACK)
+    c.rect(12, 39, 35, 42, GREY_LT)
+    c.frame(12, 39, 35, 42, BLACK)
+    for y, full, col in ((13, 26, GREEN), (19, 18, YELLOW), (25, 10, RED)):
+        n = round(full * k / (CLIP_FRAMES - 1))
+        if n:
+            c.rect(11, y, 10 + n, y + 3, col)
+    return c
+
+
+def rle8(rows):
+    """Run-length coding of bottom-up index rows, runs only."""
+    out = bytearray()
+    for row in rows:
+        x = 0
+        while x < len(row):
+            n = 1
+            while x + n < len(row) and n < 255 and row[x + n] == row[x]:
+                n += 1
+            out += bytes((n, row[x]))
+            x += n
+        out += b"\0\0"  # end of line
+    out[-1] = 1  # the last end of line becomes the end of the picture
+    return bytes(out)
+
+
+def chunk(fourcc, data):
+    return fourcc + struct.pack("<I", len(data)) + data + (b"\0" if len(data) % 2 else b"")
+
+
+def riff_list(kind, fourcc, body):
+    return kind + struct.pack("<I", len(body) + 4) + fourcc + body
+
+
+def write_clip(path):
+    """An AVI of CLIP_FRAMES 8-bit RLE frames at 8 frames a second, no sound."""
+    frames = [clip_frame(k) for k in range(CLIP_FRAMES)]
+    palette = []
+    for f in frames:
+        for row in f.px:
+            for c in row:
+                if c not in palette:
+                    palette.append(c)
+    index = {c: i for i, c in enumerate(palette)}
+    w, h = 48, 48
+    coded = [rle8([[index[c] for c in row] for row in reversed(f.px)]) for f in frames]
+    biggest = max(len(d) for d in coded)
+    usec = 125000
+    avih = struct.pack("<IIIIIIIIII4I", usec, biggest * 8, 0, 0x10, CLIP_FRAMES, 0, 1, biggest, w, h, 0, 0, 0, 0)
+    strh = b"vids" + struct.pack("<4sIHHIIIIIIIIhhhh", b"\0\0\0\0", 0, 0, 0, 0, 1, 8, 0, CLIP_FRAMES, biggest,
+                                 0xFFFFFFFF, 0, 0, 0, w, h)
+    strf = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, biggest, 0, 0, len(palette), 0)
+    strf += b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+    hdrl = riff_list(b"LIST", b"hdrl",
+                     chunk(b"avih", avih) + riff_list(b"LIST", b"strl", chunk(b"strh", strh) + chunk(b"strf", strf)))
+    movi_body = b""
+    index_entries = b""
+    for d in coded:
+        index_entries += b"00dc" + struct.pack("<III", 0x10, 4 + len(movi_body), len(d))
+        movi_body += chunk(b"00dc", d)
+    movi = riff_list(b"LIST", b"movi", movi_body)
+    body = hdrl + movi + chunk(b"idx1", index_entries)
+    with open(path, "wb") as f:
+        f.write(riff_list(b"RIFF", b"AVI ", body))
+
+
 # ---------------------------------------------------------------- tree images
 # The directory tree's image list: one strip of 16 x 16 cells, in the order the
 # tree uses them, with magenta where the tree's background shows through. In
@@ -735,6 +1080,13 @@ ICONS = {
     "icon_pie.ico": [icon_pie()],
     "icon_monitor.ico": [icon_monitor()],
     "icon_power.ico": [icon_power()],
+    "icon_notice.ico": [icon_notice()],
+}
+
+# Tray icons: 16 colours, as the tray shows them.
+TRAY_ICONS = {
+    "icon_tray_enabled.ico": icon_tray_enabled(),
+    "icon_tray_disabled.ico": icon_tray_disabled(),
 }
 
 BITMAPS = {
@@ -743,6 +1095,8 @@ BITMAPS = {
     "logo_intel.bmp": (logo_intel(), 24),
     "logo_centaur.bmp": (logo_centaur(), 8),
     "tree_images.bmp": (tree_images(), 24),
+    "bitmap_tray_area.bmp": (bitmap_tray_area(), 4),
+    "bitmap_splash.bmp": (bitmap_splash(), 24),
 }
 
 CURSORS = {
@@ -760,8 +1114,11 @@ def main(argv):
         if image.get(*hot) is None:
             raise ValueError(name + ": hot spot on a transparent pixel")
         write_group(os.path.join(out, name), [image], 2, [hot])
+    for name, images in TRAY_ICONS.items():
+        write_group(os.path.join(out, name), images, 1, bits=4)
     for name, (image, bits) in BITMAPS.items():
         write_bmp(os.path.join(out, name), image, bits)
+    write_clip(os.path.join(out, "clip_about.avi"))
     return 0
 
 

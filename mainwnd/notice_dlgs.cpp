@@ -1,0 +1,46 @@
+#include "mainwnd/notice_dlgs.h"
+
+#include "fw/ddx.h"
+#include "res/resource.h"
+#include "views/hand_controls.h"
+
+namespace vantrel {
+
+CNoticeDlg::CNoticeDlg(UINT templateId, bool& dontShowAgain) : fw::CDialog(templateId), m_setting(dontShowAgain) {}
+
+BOOL CNoticeDlg::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  m_bDontShowAgain = m_setting ? 1 : 0;
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CNoticeDlg::DoDataExchange(fw::CDataExchange* dx) { fw::DDX_Check(dx, IDC_DONT_SHOW_AGAIN, m_bDontShowAgain); }
+
+LRESULT CNoticeDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return fw::CDialog::OnMessage(msg, wp, lp);
+  }
+}
+
+void CNoticeDlg::OnDestroy() {
+  fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
+  // The check box is still there: the dialog goes before its controls.
+  UpdateData(TRUE);
+  m_setting = m_bDontShowAgain != 0;
+}
+
+CCloseNoticeDlg::CCloseNoticeDlg(bool& closeNotify) : CNoticeDlg(IDD_CLOSE_NOTICE, closeNotify) {}
+
+LRESULT CCloseNoticeDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETCURSOR) return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
+  return CNoticeDlg::OnMessage(msg, wp, lp);
+}
+
+CDisableNoticeDlg::CDisableNoticeDlg(bool& disableNotify) : CNoticeDlg(IDD_DISABLE_NOTICE, disableNotify) {}
+
+}  // namespace vantrel

@@ -1,0 +1,62 @@
+#include "mainwnd/tray_record.h"
+
+#include <cstring>
+
+namespace vantrel {
+
+void CopyTooltip(char (&field)[kTrayTipBytes], std::string_view text, LeadBytePredicate isLeadByte) {
+  std::size_t end = 0;
+  if (text.size() < kTrayTipBytes) {
+    end = text.size();
+  } else {
+    // Character boundaries are only known from the start of the text.
+    for (std::size_t i = 0; i < text.size();) {
+      const bool pair = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+      const std::size_t next = i + (pair ? 2 : 1);
+      if (next > kTrayTipBytes - 1) break;
+      i = end = next;
+    }
+  }
+  std::memcpy(field, text.data(), end);
+  field[end] = '\0';
+}
+
+void TrayNotifyData::Init(std::uint32_t id, std::string_view tip, LeadBytePredicate isLeadByte) {
+  m_record = TrayRecord{};
+  m_record.cbSize = sizeof m_record;
+  m_record.uID = id;
+  SetTip(tip, isLeadByte);
+}
+
+void TrayNotifyData::Attach(TrayHandle wnd, std::uint32_t message) {
+  m_record.hWnd = wnd;
+  m_record.uCallbackMessage = message;
+}
+
+bool TrayNotifyData::ApplyIcon(TrayHandle icon, TrayShell& shell) {
+  m_record.uFlags = 0;
+  TrayAction action = TrayAction::Delete;
+  if (icon) {
+    action = m_record.hIcon ? TrayAction::Modify : TrayAction::Add;
+    m_record.hIcon = icon;
+    m_record.uFlags = kTrayFlagIcon;
+  } else if (!m_record.hIcon) {
+    return true;
+  }
+  if (m_record.szTip[0] != '\0') m_record.uFlags |= kTrayFlagTip;
+  if (m_record.uCallbackMessage != 0 && m_record.hWnd) m_record.uFlags |= kTrayFlagMessage;
+  const bool ok = shell.Notify(action, m_record);
+  if (action == TrayAction::Delete || !ok) m_record.hIcon = nullptr;
+  return ok;
+}
+
+bool TrayNotifyData::Restore(TrayHandle icon, TrayShell& shell) {
+  // A tray that came up after the icon was last shown may hold it already:
+  // take it out first, so the add that follows cannot be refused as a double.
+  m_record.uFlags = 0;
+  shell.Notify(TrayAction::Delete, m_record);
+  m_record.hIcon = nullptr;
+  return ApplyIcon(icon, shell);
+}
+
+}  // namespace vantrel
