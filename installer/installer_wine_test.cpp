@@ -345,10 +345,14 @@ TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
   ExpectUninstalled(false);
 
   {
-    SCOPED_TRACE("a silent uninstall, which keeps the settings");
+    SCOPED_TRACE("a silent uninstall over the program with monitoring disabled, which keeps the settings");
     ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+    vantrel::e2e::PutDword("Settings", "DisableNotify", 1);
     VantrelProcess vantrel;
     StartInstalled(vantrel);
+    // Disabled, the main window carries another title.
+    ::PostMessageA(vantrel.WaitForWindow(vantrel::e2e::kMainTitle), WM_COMMAND, ID_TRAY_TOGGLE_ENABLE, 0);
+    ASSERT_NE(vantrel.WaitForWindow("Computer Information - DISABLED"), nullptr);
     ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
     EXPECT_EQ(vantrel.WaitForExit(0), 0);
   }

@@ -33,6 +33,8 @@ SetCompressor /SOLID lzma
 ; The program also creates this empty key of its own; it goes with the settings.
 !define OLD_SETTINGS_KEY "Software\Ostrel, Inc.\Vantrel"
 !define MAIN_WINDOW_TITLE "Computer Information"
+; The main window's title while monitoring is disabled.
+!define DISABLED_WINDOW_TITLE "Computer Information - DISABLED"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -80,6 +82,9 @@ Page custom StartupPageShow StartupPageLeave
 Function ${un}EndVantrel
   retry:
   FindWindow $0 "#32770" "${MAIN_WINDOW_TITLE}"
+  ${If} $0 = 0
+    FindWindow $0 "#32770" "${DISABLED_WINDOW_TITLE}"
+  ${EndIf}
   ${If} $0 = 0
     Return
   ${EndIf}

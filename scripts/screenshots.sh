@@ -119,7 +119,8 @@ window close-notice "Close Notification" && post "Close Notification" 0x111 1 0
 post "Computer Information" 0x111 32775 0
 post "Computer Information" 0x111 32776 0
 window disable-notice "Disable Notification" && post "Disable Notification" 0x111 1 0
-post "Computer Information" 0x111 32776 0
+# Disabled, the window says so in its title; enabled again, it ends as usual.
+post "Computer Information - DISABLED" 0x111 32776 0
 
 wine "$bin/CloseVantrel.exe" >/dev/null 2>&1 </dev/null
 wait $vantrel

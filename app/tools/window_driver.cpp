@@ -7,7 +7,8 @@
 //   WindowDriver wait WINDOW       waits until the window is shown; prints its
 //                                  rectangle on the screen, "x y width height"
 //   WindowDriver post WINDOW MESSAGE WPARAM LPARAM
-//                                  posts a message (numbers, 0x for hex)
+//                                  posts a message (numbers, 0x for hex), to a
+//                                  titled window also while it is hidden
 //   WindowDriver drive LETTER      chooses a drive in the main window's list as
 //                                  a user's choice does
 //   WindowDriver page WINDOW INDEX shows page INDEX of a property sheet
@@ -35,13 +36,14 @@ constexpr char kMainTitle[] = "Computer Information";
 struct Search {
   const char* title;  // or null to match by class
   const char* cls;
-  DWORD pid;  // with an empty title: the process whose untitled pop-up is sought
+  DWORD pid;  // when not 0: only pop-up windows of this process
+  bool shownOnly;
   HWND found;
 };
 
 BOOL CALLBACK Match(HWND w, LPARAM lp) {
   auto* s = reinterpret_cast<Search*>(lp);
-  if (!::IsWindowVisible(w)) return TRUE;
+  if (s->shownOnly && !::IsWindowVisible(w)) return TRUE;
   char text[256] = {};
   if (s->cls) {
     ::GetClassNameA(w, text, sizeof text);
@@ -57,25 +59,29 @@ BOOL CALLBACK Match(HWND w, LPARAM lp) {
   return FALSE;
 }
 
-HWND Find(const char* name) {
-  Search s{name, nullptr, 0, nullptr};
+// A window that is shown; with `hiddenToo` a titled window also while it is
+// hidden (the main window in the tray). Menus and pop-ups count only shown.
+HWND Find(const char* name, bool hiddenToo = false) {
+  Search s{name, nullptr, 0, !hiddenToo, nullptr};
   if (std::strncmp(name, "class=", 6) == 0) {
     s.title = nullptr;
     s.cls = name + 6;
+    s.shownOnly = true;
   } else if (std::strcmp(name, "popup") == 0) {
     // The main window may be hidden (while the splash shows): found whatever its state.
     HWND main = ::FindWindowA(nullptr, kMainTitle);
     if (!main) return nullptr;
     s.title = "";
+    s.shownOnly = true;
     ::GetWindowThreadProcessId(main, &s.pid);
   }
   ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
-HWND WaitFor(const char* name) {
+HWND WaitFor(const char* name, bool hiddenToo = false) {
   for (int i = 0; i < 200; ++i) {
-    if (HWND w = Find(name)) return w;
+    if (HWND w = Find(name, hiddenToo)) return w;
     ::Sleep(100);
   }
   return nullptr;
@@ -146,7 +152,7 @@ int ShowGaugePages() {
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "wait") == 0) return PrintRect(WaitFor(argv[2]));
   if (argc == 6 && std::strcmp(argv[1], "post") == 0) {
-    HWND w = WaitFor(argv[2]);
+    HWND w = WaitFor(argv[2], true);
     return w && ::PostMessageA(w, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
                                static_cast<LPARAM>(Number(argv[5])))
                ? 0
