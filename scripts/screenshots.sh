@@ -44,7 +44,9 @@ shot() {
   xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
   echo "screenshots: docs/$name.png"
 }
-# window NAME WINDOW: waits for the window and takes it.
+# window NAME WINDOW [X Y]: waits for the window and takes it, moved to X, Y
+# first when given. Boxes that open at the desktop's top left corner are
+# moved: under its owner's window there, Wine leaves them unpainted.
 window() {
   local rect
   rect=$(drv wait "$2")
@@ -52,6 +54,10 @@ window() {
     echo "screenshots: no window \"$2\" for $1" >&2
     missing=$((missing + 1))
     return 1
+  fi
+  if [ $# -eq 4 ]; then
+    drv move "$2" "$3" "$4" >/dev/null
+    rect=$(drv wait "$2")
   fi
   # Let it finish painting.
   sleep 1
@@ -97,7 +103,7 @@ post Options 0x111 2 0
 
 # The About box from the system menu.
 post "Computer Information" 0x112 0x10 0
-window about "About Vantrel" && post "About Vantrel" 0x111 1 0
+window about "About Vantrel" 420 40 && post "About Vantrel" 0x111 1 0
 
 # The tray menu opens where the pointer is: over the tray, at the desktop's
 # lower right. It is taken with the tray below it and closed with Escape.
@@ -118,7 +124,7 @@ post "Computer Information" 0x10 0 0
 window close-notice "Close Notification" && post "Close Notification" 0x111 1 0
 post "Computer Information" 0x111 32775 0
 post "Computer Information" 0x111 32776 0
-window disable-notice "Disable Notification" && post "Disable Notification" 0x111 1 0
+window disable-notice "Disable Notification" 420 40 && post "Disable Notification" 0x111 1 0
 # Disabled, the window says so in its title; enabled again, it ends as usual.
 post "Computer Information - DISABLED" 0x111 32776 0
 

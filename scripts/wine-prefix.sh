@@ -38,7 +38,7 @@ fi
 case "${VT_DESKTOP:-}" in
   "") ;;
   off)
-    reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f
+    reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f || true  # absent already
     ;;
   *x*)
     reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f

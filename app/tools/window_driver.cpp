@@ -11,6 +11,7 @@
 //                                  titled window also while it is hidden
 //   WindowDriver drive LETTER      chooses a drive in the main window's list as
 //                                  a user's choice does
+//   WindowDriver move WINDOW X Y   moves the window's top left corner to X, Y
 //   WindowDriver page WINDOW INDEX shows page INDEX of a property sheet
 //   WindowDriver gauge-pages       shows the gauge's property pages in the
 //                                  platform's frame until it is closed
@@ -159,6 +160,14 @@ int main(int argc, char** argv) {
                : 1;
   }
   if (argc == 3 && std::strcmp(argv[1], "drive") == 0) return ChooseDrive(argv[2][0]);
+  if (argc == 5 && std::strcmp(argv[1], "move") == 0) {
+    HWND w = WaitFor(argv[2]);
+    return w && ::SetWindowPos(w, nullptr, static_cast<int>(std::strtol(argv[3], nullptr, 0)),
+                               static_cast<int>(std::strtol(argv[4], nullptr, 0)), 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
+  }
   if (argc == 4 && std::strcmp(argv[1], "page") == 0) {
     HWND w = WaitFor(argv[2]);
     return w && ::SendMessageA(w, PSM_SETCURSEL, Number(argv[3]), 0) ? 0 : 1;
