@@ -1,8 +1,10 @@
 #include "fw/app.h"
 
 #include <cstring>
+#include <utility>
 
 #include "fw/handle.h"
+#include "fw/profile_value.h"
 #include "fw/wnd.h"
 
 namespace fw {
@@ -77,11 +79,14 @@ UniqueKey OpenSection(const CWinApp& app, const char* section, bool create) {
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
   UniqueKey key = OpenSection(*this, section, false);
   if (!key) return static_cast<UINT>(defaultValue);
-  DWORD type = 0, value = 0, size = sizeof value;
-  const LONG rc = ::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  // A value of another type or size is unreadable as a number: use the default.
-  if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return static_cast<UINT>(defaultValue);
-  return value;
+  BYTE data[4] = {};
+  DWORD type = 0, size = sizeof data;
+  // A value of another type or size is unreadable as a number (a larger one
+  // already fails the query): use the default.
+  if (::RegQueryValueExA(key.get(), entry, nullptr, &type, data, &size) != ERROR_SUCCESS)
+    return static_cast<UINT>(defaultValue);
+  const std::optional<std::uint32_t> value = ProfileIntValue(type, data, size);
+  return value ? *value : static_cast<UINT>(defaultValue);
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
@@ -104,8 +109,8 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry, co
   if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS)
     return fallback;
   // Stored strings may or may not carry their terminator.
-  text.resize(::strnlen(text.c_str(), got));
-  return text;
+  std::optional<std::string> value = ProfileStringValue(type, text.data(), got);
+  return value ? std::move(*value) : fallback;
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
