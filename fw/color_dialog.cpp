@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "fw/handle.h"
+
 namespace fw {
 
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags) : m_initial(initial), m_color(initial), m_flags(flags) {
@@ -15,9 +17,16 @@ INT_PTR CColorDialog::DoModal() {
   cc.rgbResult = m_initial;
   cc.lpCustColors = m_custom;
   cc.Flags = m_flags | CC_RGBINIT;
+  // The chooser's module, and the shell modules it pulls in, are loaded only
+  // while the chooser runs: imported, they would stay in a tray program's
+  // memory all day (half a megabyte and more) for a dialog seldom opened.
+  UniqueModule module(::LoadLibraryA("comdlg32.dll"));
+  using ChooseColorFn = BOOL(WINAPI*)(CHOOSECOLORA*);
+  const auto choose = reinterpret_cast<ChooseColorFn>(
+      module ? reinterpret_cast<void (*)()>(::GetProcAddress(module.get(), "ChooseColorA")) : nullptr);
+  const bool chosen = choose && choose(&cc) != FALSE;
   // The record's colour is defined only after OK: after Cancel it may hold
   // whatever the chooser last showed.
-  const bool chosen = ::ChooseColorA(&cc) != FALSE;
   m_color = chosen ? cc.rgbResult : m_initial;
   return chosen ? IDOK : IDCANCEL;
 }

@@ -2,16 +2,35 @@
 
 namespace fw {
 
+namespace {
+
+std::string WindowText(HWND item) {
+  const int len = ::GetWindowTextLengthA(item);
+  std::string text(static_cast<size_t>(len) + 1, '\0');
+  const int got = ::GetWindowTextA(item, text.data(), len + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+// Whether the control shows `value`, asked with one message: a buffer one
+// character longer than `value` tells a longer text apart.
+bool HasText(HWND item, const std::string& value) {
+  std::string text(value.size() + 2, '\0');
+  const int got = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
+  return got == static_cast<int>(value.size()) && text.compare(0, value.size(), value) == 0;
+}
+
+}  // namespace
+
 void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   HWND item = dx->Item(id);
   if (!item) return;
   if (dx->m_bSaveAndValidate) {
-    const int len = ::GetWindowTextLengthA(item);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    const int got = ::GetWindowTextA(item, text.data(), len + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    value = std::move(text);
-  } else {
+    value = WindowText(item);
+  } else if (!HasText(item, value)) {
+    // Only a changed text is set: a static repaints itself on every new text,
+    // and an edit control would lose its selection, so refreshing unchanged
+    // figures would cost a repaint each for nothing.
     ::SetWindowTextA(item, value.c_str());
   }
 }

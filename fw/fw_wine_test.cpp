@@ -198,6 +198,40 @@ TEST(Dialog, ModalDialogSeesCreationAndExchangesData) {
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
+// Filling the controls sets only the texts that changed: setting an edit
+// control's text again would clear its modified flag (and its selection).
+TEST(Dialog, FillingTheControlsLeavesUnchangedTextsAlone) {
+  class TextDialog : public fw::CDialog {
+   public:
+    TextDialog() : fw::CDialog(100) {}
+    std::string text;
+
+   protected:
+    void DoDataExchange(fw::CDataExchange* dx) override { fw::DDX_Text(dx, 1001, text); }
+  };
+  const struct {
+    const char* shown;
+    const char* member;
+    bool set;
+  } cases[] = {{"hello", "hello", false}, {"", "", false},     {"hello", "hell", true}, {"hell", "hello", true},
+               {"hello!", "hello", true}, {"hello", "", true}, {"", "x", true}};
+  TextDialog dlg;
+  ASSERT_TRUE(dlg.Create(100, nullptr));
+  HWND edit = dlg.GetDlgItem(1001);
+  for (const auto& c : cases) {
+    ::SetWindowTextA(edit, c.shown);
+    ::SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+    dlg.text = c.member;
+    dlg.UpdateData(FALSE);
+    char now[32] = {};
+    ::GetWindowTextA(edit, now, sizeof now);
+    EXPECT_STREQ(now, c.member) << '"' << c.shown << "\" -> \"" << c.member << '"';
+    EXPECT_EQ(::SendMessageA(edit, EM_GETMODIFY, 0, 0) == FALSE, c.set)
+        << '"' << c.shown << "\" -> \"" << c.member << '"';
+  }
+  dlg.DestroyWindow();
+}
+
 TEST(Dialog, AnExceptionInAHandlerDoesNotEscapeTheWindowProcedure) {
   ProbeDialog dlg;
   dlg.throwOnTimer = true;

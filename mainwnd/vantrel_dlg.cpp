@@ -278,7 +278,13 @@ void CVantrelDlg::ReadProcessorCategory() {
   m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
 }
 
-void CVantrelDlg::SetTrayTooltip(const std::string& text) { m_trayIcon.SetTooltip(text.c_str()); }
+void CVantrelDlg::SetTrayTooltip(const std::string& text) {
+  // A refresh that finds the same figure leaves the shell alone: every change
+  // sends the icon and its text to the tray's process and has it redrawn.
+  const TrayRecord& shown = m_trayIcon.Record();
+  if (shown.hIcon && text == shown.szTip) return;
+  m_trayIcon.SetTooltip(text.c_str());
+}
 
 LRESULT CVantrelDlg::OnNotify(NMHDR* hdr) {
   if (hdr && (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)) return AnswerToolTipRequest(hdr);
