@@ -28,3 +28,18 @@ function(vt_wine_test name)
   set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON
     ENVIRONMENT "VT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
 endfunction()
+
+# vt_wine_test_at_dpi(name TARGET test-program DPI n FILTER gtest-filter)
+#   Runs some tests of a Wine test program again with the session at another
+#   DPI (scripts/at-dpi.sh), in the same prefix.
+function(vt_wine_test_at_dpi name)
+  cmake_parse_arguments(T "" "TARGET;DPI;FILTER" "" ${ARGN})
+  if(NOT VT_WIN32)
+    return()
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/at-dpi.sh ${T_DPI} ${VT_ARCH} $<TARGET_FILE:${T_TARGET}>
+            --gtest_filter=${T_FILTER})
+  set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON
+    ENVIRONMENT "VT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()

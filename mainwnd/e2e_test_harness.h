@@ -116,9 +116,11 @@ class VantrelProcess {
     if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.get(), 99);
   }
 
-  // Starts the program; `args` follow the program name on the command line.
-  bool Start(const std::string& args = "") {
-    std::string cmd = "\"" + BinDir() + "\\Vantrel.exe\"" + (args.empty() ? "" : " " + args);
+  // Starts the program, the one beside the test unless `program` names
+  // another; `args` follow the program name on the command line.
+  bool Start(const std::string& args = "", const std::string& program = "") {
+    const std::string path = program.empty() ? BinDir() + "\\Vantrel.exe" : program;
+    std::string cmd = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

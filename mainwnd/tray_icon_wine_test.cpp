@@ -10,6 +10,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "version.h"
 
 namespace vantrel {
 namespace {
@@ -29,7 +30,7 @@ TEST(TrayIcon, TheShellTakesTheRecordAndTheIconLeavesWithItsObject) {
     CTrayIcon icon;
     icon.InitNotifyData(IDR_TRAY);
     EXPECT_EQ(icon.Record().cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-    EXPECT_EQ(std::string(icon.Record().szTip), "Vantrel v 1.10");
+    EXPECT_EQ(std::string(icon.Record().szTip), VT_PROGRAM_VERSION_TEXT);
     icon.AttachWindow(wnd, WM_USER);
     EXPECT_FALSE(InTray(wnd));
     // No string 161: the icon goes in without a tooltip.

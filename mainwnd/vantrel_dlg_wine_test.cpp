@@ -18,6 +18,8 @@
 
 #include "app/settings_testing.h"
 #include "fw/occ/dispatch.h"
+#include "fw/occ/dialog_resource.h"
+#include "gauge/draw_plan.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "res/resource.h"
@@ -153,6 +155,39 @@ TEST_F(MainWindow, TheWatchBoxFollowsTheStoredEntryOfTheChosenDrive) {
   }
 }
 
+// What a window shows on screen, read back pixel by pixel.
+class WindowPixels {
+ public:
+  explicit WindowPixels(HWND w) {
+    RECT rc{};
+    ::GetClientRect(w, &rc);
+    width = rc.right;
+    height = rc.bottom;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fw::UniqueDc memory(::CreateCompatibleDC(nullptr));
+    if (!bitmap_ || !memory) return;
+    fw::SelectScope select(memory.get(), bitmap_.get());
+    fw::WindowDc screen(w);
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    bits_ = static_cast<const std::uint32_t*>(bits);
+  }
+  // 0x00BBGGRR, or a value no colour has when (x, y) lies outside.
+  std::uint32_t At(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
+    const std::uint32_t p = bits_[y * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int width = 0, height = 0;
+
+ private:
+  fw::UniqueBitmap bitmap_;
+  const std::uint32_t* bits_ = nullptr;
+};
+
 // Every child control's text and state, but the figures that move by
 // themselves (free memory and load).
 std::map<int, std::tuple<std::string, BOOL, BOOL>> Controls(HWND dlg) {
@@ -241,6 +276,59 @@ TEST_F(MainWindow, LabelsAndListsShowTheStoredTextColours) {
   EXPECT_FALSE(ShowsColour(label, RGB(0, 0, 255)));
   EXPECT_TRUE(ShowsColour(list, RGB(0, 0, 255)));
   EXPECT_FALSE(ShowsColour(list, RGB(255, 0, 0)));
+}
+
+// At whatever DPI the session runs, each gauge covers the rectangle that the
+// template gives it in dialog units and paints all of it: the control is told
+// its real size, not one converted at a fixed 96 DPI. Full, its pixels are
+// the plan for its window's size: the bevels on the edges, the fill up to the
+// inner bevel.
+TEST_F(MainWindow, EachGaugePaintsTheWholeRectangleOfItsTemplate) {
+  ASSERT_NE(Open(), nullptr);
+  const auto resource = fw::occ::LoadDialogResource(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VANTREL_DIALOG));
+  ASSERT_TRUE(resource);
+  ASSERT_EQ(resource->split.controls.size(), 4u);
+  for (const fw::occ::ControlItem& item : resource->split.controls) {
+    const int id = static_cast<int>(item.id);
+    SCOPED_TRACE(id);
+    RECT expected{item.x, item.y, item.x + item.cx, item.y + item.cy};
+    ::MapDialogRect(dlg->m_hWnd, &expected);
+    HWND gauge = dlg->GetDlgItem(id);
+    ASSERT_NE(gauge, nullptr);
+    RECT box{};
+    ::GetWindowRect(gauge, &box);
+    ::MapWindowPoints(nullptr, dlg->m_hWnd, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_TRUE(::EqualRect(&expected, &box)) << "template (" << expected.left << ", " << expected.top << ") to ("
+                                              << expected.right << ", " << expected.bottom << "), window (" << box.left
+                                              << ", " << box.top << ") to (" << box.right << ", " << box.bottom << ")";
+
+    zelbo::GaugeState state;
+    state.SetReverseScheme(GaugeFlag(id, zelbo::kDispReverseScheme));
+    state.SetBorderWidth(1);  // as the window sets its gauges up
+    state.SetRange(0, 100);
+    state.SetPos(100);
+    EXPECT_EQ(fw::occ::InvokeHelper(Gauge(id), zelbo::kDispSetRange, DISPATCH_METHOD, VT_EMPTY, nullptr, short{0},
+                                    short{100}),
+              S_OK);
+    EXPECT_EQ(fw::occ::InvokeHelper(Gauge(id), zelbo::kDispSetPos, DISPATCH_METHOD, VT_EMPTY, nullptr, short{100}),
+              S_OK);
+    ::UpdateWindow(gauge);
+    const WindowPixels shown(gauge);
+    const zelbo::DrawPlan plan =
+        zelbo::PlanDraw(state, {0, 0, static_cast<int32_t>(shown.width), static_cast<int32_t>(shown.height)});
+    ASSERT_TRUE(plan.filled);
+    // Each bevel strip at its middle, then the fill just inside the inner bevel.
+    for (const auto* bevel : {&plan.raised, &plan.sunken}) {
+      for (const zelbo::Strip& strip : *bevel) {
+        const int x = (strip.rect.left + strip.rect.right - 1) / 2, y = (strip.rect.top + strip.rect.bottom - 1) / 2;
+        EXPECT_EQ(shown.At(x, y), strip.colour) << x << ", " << y;
+      }
+    }
+    for (auto [x, y] :
+         {std::pair{plan.inner.left + 1, plan.inner.top + 1}, std::pair{plan.inner.right - 2, plan.inner.bottom - 2}}) {
+      EXPECT_EQ(shown.At(x, y), plan.fillColour) << x << ", " << y;
+    }
+  }
 }
 
 }  // namespace

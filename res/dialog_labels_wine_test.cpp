@@ -27,7 +27,9 @@ TEST(DialogLabels, EveryStaticTextOfEveryDialogReadsWhole) {
 // The measurement itself, on statics made to measure: each case sizes its box
 // to the extent of `fitTo` plus `slack` pixels, `lines` lines high, at x, y.
 // A black frame's lines run along x = 0 and y = 176, a group box's top line
-// through the middle of its caption at y = 220.
+// through the middle of its caption at y = 220. Heights grow with the DPI the
+// session runs at: y is given for 96 DPI and scaled, x is not (the cases by
+// the frame's left line are a pixel apart).
 TEST(DialogLabels, TheCheckTellsWholeFromCut) {
   struct Case {
     const char* what;
@@ -54,9 +56,12 @@ TEST(DialogLabels, TheCheckTellsWholeFromCut) {
       {"below a group box's line", L"Used Space :", SS_RIGHT, L"Used Space :", 0, 110, 240, 1, true, true},
   };
   fw::UniqueDc screen(::CreateCompatibleDC(nullptr));
-  fw::UniqueFont font(::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
-  HWND host = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  auto scaled = [dpi](int y) { return ::MulDiv(y, dpi, 96); };
+  fw::UniqueFont font(::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                    0, 0, 0, L"Arial"));
+  HWND host =
+      ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, scaled(300), nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, host);
   auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, RECT r, int id) {
     HWND w =
@@ -65,18 +70,18 @@ TEST(DialogLabels, TheCheckTellsWholeFromCut) {
     ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     return w;
   };
-  ASSERT_NE(nullptr, child(L"Static", L"", SS_BLACKFRAME, {0, 176, 300, 300}, 1));
-  ASSERT_NE(nullptr, child(L"Button", L"Group", BS_GROUPBOX, {100, 220, 300, 300}, 2));
+  ASSERT_NE(nullptr, child(L"Static", L"", SS_BLACKFRAME, {0, scaled(176), 300, scaled(300)}, 1));
+  ASSERT_NE(nullptr, child(L"Button", L"Group", BS_GROUPBOX, {100, scaled(220), 300, scaled(300)}, 2));
   {
     fw::SelectScope select(screen.get(), font.get());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(screen.get(), &metrics);
-    ASSERT_LT(metrics.tmHeight, 16);  // one case per 16-pixel row
+    ASSERT_LT(metrics.tmHeight, scaled(16));  // one case per row
     int id = 100;
     for (const Case& c : cases) {
       SIZE fit{};
       ::GetTextExtentPoint32W(screen.get(), c.fitTo, static_cast<int>(wcslen(c.fitTo)), &fit);
-      const RECT box{c.x, c.y, c.x + fit.cx + c.slack, c.y + c.lines * metrics.tmHeight};
+      const RECT box{c.x, scaled(c.y), c.x + fit.cx + c.slack, scaled(c.y) + c.lines * metrics.tmHeight};
       ASSERT_NE(nullptr, child(L"Static", c.text, c.style, box, id++)) << c.what;
     }
   }

@@ -37,7 +37,7 @@
 
 // Strings. Tooltips of the main window's controls use the control's own id.
 #define IDS_ABOUTBOX 101           // "&About Vantrel..." on the system menu
-#define IDS_PROGRAM_VERSION 1043   // "Vantrel v 1.10", the tray tooltip for setting 4
+#define IDS_PROGRAM_VERSION 1043   // "Vantrel v 1.10" (version.h), the tray tooltip for setting 4
 
 // Commands
 #define IDM_ABOUTBOX 0x0010        // system-menu item added by the main window

@@ -22,6 +22,7 @@
 
 #include "fw/handle.h"
 #include "res/resource.h"
+#include "version.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ struct StringCase {
 
 const StringCase kStrings[] = {
     {IDS_ABOUTBOX, "&About Vantrel..."},
-    {IDS_PROGRAM_VERSION, "Vantrel v 1.10"},
+    {IDS_PROGRAM_VERSION, VT_PROGRAM_VERSION_TEXT},
     {IDC_PROCESSOR_INFO, "Advanced Processor Information..."},
     {IDC_DRIVE_LIST, "Drive selection"},
     {IDC_EXTENDED_INFO, "Extended Information..."},
@@ -205,7 +206,7 @@ TEST(Resources, VersionTextFitsTheTrayBuffer) {
   // The tray tooltip reads string 1043 into a 20-character buffer.
   char buf[20];
   int n = ::LoadStringA(Module(), IDS_PROGRAM_VERSION, buf, sizeof buf);
-  EXPECT_EQ(std::string("Vantrel v 1.10"), std::string(buf, n > 0 ? n : 0));
+  EXPECT_EQ(std::string(VT_PROGRAM_VERSION_TEXT), std::string(buf, n > 0 ? n : 0));
 }
 
 TEST(Resources, ControlsWithoutTooltipHaveNoString) {

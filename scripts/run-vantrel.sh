@@ -21,7 +21,10 @@ wine "$bin/Vantrel.exe" >/dev/null 2>&1 </dev/null &
 pid=$!
 sleep "${VT_RUN_SECONDS:-6}"
 shot="$root/build/$VT_ARCH/vantrel-screenshot.png"
-xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"
+# The virtual desktop lies at the top left of the screen: keep just that.
+crop=()
+case "${VT_DESKTOP:-}" in *x*) crop=(-crop "$VT_DESKTOP+0+0" +repage) ;; esac
+xwd -root -silent -display "$DISPLAY" | convert xwd:- "${crop[@]}" "$shot"
 wine "$bin/CloseVantrel.exe" >/dev/null 2>&1
 wait $pid
 rc=$?

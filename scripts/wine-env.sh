@@ -9,7 +9,9 @@ esac
 export WINEPREFIX="${VT_WINEPREFIX:-$_vt_root/build/$VT_ARCH/wineprefix}"
 export WINEARCH="$VT_ARCH"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml='
+# No .NET or HTML add-on prompts; and no menu builder, which would copy the
+# prefix's shortcuts and file types into the desktop menus of the Linux user.
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 if [ "$VT_ARCH" = win64 ]; then
   # /usr/bin/wine, wine-stable and the scripts that call them (wineboot,
   # regsvr32, winepath) take the 32-bit loader whenever wine32 is installed,

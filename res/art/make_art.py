@@ -9,7 +9,8 @@ the writer stores each icon or cursor image as an 8-bit (256-colour) DIB with
 its AND mask, the tray icons as 4-bit (16-colour) ones, the way the resource
 compiler expects them, and each bitmap as a 24-bit, 8-bit or 4-bit .bmp file;
 the clip's frames are run-length coded 8-bit pictures. The splash picture is
-24-bit, its title drawn with an anti-aliased stroke font.
+24-bit, its title drawn with an anti-aliased stroke font, its version line
+taken from version.h.
 
 Run from anywhere:  python3 res/art/make_art.py   (writes next to this file)
 """
@@ -20,6 +21,18 @@ import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def program_version():
+    """The program's version as version.h at the top of the tree sets it, "1.10"."""
+    numbers = {}
+    with open(os.path.join(HERE, "..", "..", "version.h")) as header:
+        for line in header:
+            parts = line.split()
+            if len(parts) == 3 and parts[0] == "#define" and parts[1] in ("VT_VERSION_MAJOR", "VT_VERSION_MINOR"):
+                numbers[parts[1]] = int(parts[2])
+    return "%d.%02d" % (numbers["VT_VERSION_MAJOR"], numbers["VT_VERSION_MINOR"])
+
 
 # ---------------------------------------------------------------- colours
 BLACK = (0, 0, 0)
@@ -866,7 +879,7 @@ def bitmap_splash():
 
     for glyph in title:
         pic.strokes(glyph, 3.4, gold)
-    for glyph in text_strokes("Version 1.10", 24, 90, 1.35, 1.5):
+    for glyph in text_strokes("Version " + program_version(), 24, 90, 1.35, 1.5):
         pic.strokes(glyph, 0.9, lambda y: (196, 212, 255))
     # The light band the program writes on, under a yellow rule.
     pic.rect(0, 96, w - 1, 97, (255, 214, 0))

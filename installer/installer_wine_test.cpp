@@ -1,0 +1,363 @@
+// The installer end to end, inside a fresh prefix (scripts/install_test.sh
+// makes one and compares the prefix's registry and files before the install
+// and after the uninstall): a silent install puts every file, the shortcut,
+// the installed-programs entry and the control registrations of each
+// architecture in place; the installed program starts and shows its window;
+// a second install over the first ends the running program and leaves one
+// clean installation; an uninstall ends the running program again and
+// removes what the installers made, and the user's settings too when told
+// so; a silent one keeps them.
+//
+// VT_SETUP is the installer's Windows path, VT_GAUGE_EXAMPLE the README's
+// script example's. This program is built for the
+// machine's own architecture: 64-bit in a 64-bit prefix, 32-bit in a 32-bit one.
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fw/com.h"
+#include "fw/handle.h"
+#include "gauge/zelbo_ids.h"
+#include "mainwnd/e2e_test_harness.h"
+#include "version.h"
+
+namespace {
+
+using vantrel::e2e::VantrelProcess;
+
+#ifdef _WIN64
+constexpr bool kMachineIs64Bit = true;
+#else
+constexpr bool kMachineIs64Bit = false;
+#endif
+
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Folder(int csidl) {
+  char path[MAX_PATH] = {};
+  ::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+std::string InstallDir() { return Folder(CSIDL_PROGRAM_FILES) + "\\Vantrel"; }
+std::string Shortcut() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\Vantrel.lnk"; }
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string LongPath(const std::string& path) {
+  char out[MAX_PATH] = {};
+  return ::GetLongPathNameA(path.c_str(), out, MAX_PATH) ? out : path;
+}
+
+std::vector<char> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The processor a PE file is built for, 0 when it is no PE file.
+WORD MachineOf(const std::string& path) {
+  const std::vector<char> b = Bytes(path);
+  if (b.size() < 0x40) return 0;
+  const DWORD pe = *reinterpret_cast<const DWORD*>(&b[0x3C]);
+  if (pe + 6 > b.size() || b[pe] != 'P' || b[pe + 1] != 'E') return 0;
+  return *reinterpret_cast<const WORD*>(&b[pe + 4]);
+}
+
+// One registry value as text (strings) or number (DWORDs); found false when
+// the key or value is missing. `view` is KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+struct Value {
+  bool found = false;
+  std::string text;
+  DWORD number = 0;
+};
+
+Value Read(HKEY root, const std::string& key, const char* name, REGSAM view = 0) {
+  Value v;
+  fw::UniqueKey k;
+  if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, k.put()) != ERROR_SUCCESS) return v;
+  char data[1024] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  if (::RegQueryValueExA(k.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+    return v;
+  }
+  v.found = true;
+  if (type == REG_DWORD) {
+    v.number = *reinterpret_cast<DWORD*>(data);
+  } else {
+    v.text = data;
+  }
+  return v;
+}
+
+bool KeyExists(HKEY root, const std::string& key, REGSAM view = 0) {
+  fw::UniqueKey k;
+  return ::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, k.put()) == ERROR_SUCCESS;
+}
+
+std::string ControlServerKey() { return std::string("CLSID\\") + zelbo::kCtrlClsidText + "\\InprocServer32"; }
+
+// Where each registered gauge module lives, with the registry view it is
+// registered in and the processor it is built for.
+struct Module {
+  std::string path;
+  REGSAM view;
+  WORD machine;
+};
+
+std::vector<Module> Modules() {
+  if (kMachineIs64Bit) {
+    return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_64KEY, IMAGE_FILE_MACHINE_AMD64},
+            {InstallDir() + "\\x86\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+  }
+  return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+}
+
+// A command line run with every process it starts in one job, so that the
+// end of all of them can be awaited (the uninstaller runs on as a copy of
+// itself).
+class ProcessTree {
+ public:
+  bool Start(const std::string& commandLine) {
+    job_.reset(::CreateJobObjectA(nullptr, nullptr));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!job_ || !::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                                   &si, &pi)) {
+      return false;
+    }
+    process_.reset(pi.hProcess);
+    fw::UniqueKernelHandle thread(pi.hThread);
+    ::AssignProcessToJobObject(job_.get(), pi.hProcess);
+    ::ResumeThread(pi.hThread);
+    return true;
+  }
+  // The first process's exit code once every process has ended, or -1.
+  long Wait() const {
+    if (!process_ || ::WaitForSingleObject(process_.get(), 120000) != WAIT_OBJECT_0) return -1;
+    const bool allEnded = vantrel::e2e::WaitFor(
+        [&] {
+          JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+          return ::QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info, sizeof info,
+                                             nullptr) &&
+                 info.ActiveProcesses == 0;
+        },
+        120000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.get(), &code);
+    return allEnded ? static_cast<long>(code) : -1;
+  }
+
+ private:
+  fw::UniqueKernelHandle job_, process_;
+};
+
+long RunAndWaitForAll(const std::string& commandLine) {
+  ProcessTree tree;
+  return tree.Start(commandLine) ? tree.Wait() : -1;
+}
+
+// A dialog of the uninstaller's copy: a top-level dialog with a visible,
+// enabled button whose text is the one asked for (any text when null).
+struct DialogSearch {
+  int button;
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<DialogSearch*>(lp);
+  char cls[16] = {}, caption[64] = {};
+  ::GetClassNameA(w, cls, sizeof cls);
+  HWND b = ::GetDlgItem(w, s->button);
+  if (std::string(cls) != "#32770" || !::IsWindowVisible(w) || !b || !::IsWindowVisible(b) || !::IsWindowEnabled(b)) {
+    return TRUE;
+  }
+  ::GetWindowTextA(b, caption, sizeof caption);
+  if (s->text && std::string(caption) != s->text) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+HWND UninstallerDialog(int button, const char* text) {
+  DialogSearch s{button, text, nullptr};
+  ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// Presses a button of the uninstaller once it shows, as a click does.
+bool Press(int button, const char* text = nullptr) {
+  HWND dialog = nullptr;
+  if (!vantrel::e2e::WaitFor([&] { return (dialog = UninstallerDialog(button, text)) != nullptr; }, 30000)) {
+    return false;
+  }
+  return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button))) != FALSE;
+}
+
+std::string Installer() {
+  const char* setup = std::getenv("VT_SETUP");
+  return setup ? setup : "";
+}
+
+// The README's script example (docs/gauge-example.vbs, VT_GAUGE_EXAMPLE):
+// the gauge by its ProgID, driven by name; its exit code is the position.
+long GaugeFromScript(bool thirtyTwoBitHost) {
+  const char* example = std::getenv("VT_GAUGE_EXAMPLE");
+  if (!example) return -1;
+  const std::string host = Folder(CSIDL_WINDOWS) + (thirtyTwoBitHost && kMachineIs64Bit ? "\\SysWOW64" : "\\System32");
+  return RunAndWaitForAll("\"" + host + "\\cscript.exe\" //nologo \"" + example + "\"");
+}
+
+// Everything one installation holds, as a silent install leaves it.
+void ExpectInstalled(bool startsWithWindows) {
+  const std::string dir = InstallDir();
+  EXPECT_EQ(MachineOf(dir + "\\Vantrel.exe"), kMachineIs64Bit ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
+  EXPECT_TRUE(Bytes(dir + "\\Vantrel.exe") == Bytes(vantrel::e2e::BinDir() + "\\Vantrel.exe"))
+      << "the installed Vantrel.exe is not this build's: scripts/package.sh makes the installer again";
+  EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
+  for (const Module& m : Modules()) {
+    SCOPED_TRACE(m.path);
+    EXPECT_EQ(MachineOf(m.path), m.machine);
+    const Value server = Read(HKEY_CLASSES_ROOT, ControlServerKey(), nullptr, m.view);
+    EXPECT_EQ(Lower(LongPath(server.text)), Lower(m.path));
+  }
+  EXPECT_TRUE(Bytes(dir + "\\Zelbo.ocx") == Bytes(vantrel::e2e::BinDir() + "\\Zelbo.ocx"))
+      << "the installed Zelbo.ocx is not this build's: scripts/package.sh makes the installer again";
+  // Hosts of each architecture create the gauge by its ProgID.
+  EXPECT_EQ(GaugeFromScript(false), 150);
+  if (kMachineIs64Bit) {
+    EXPECT_EQ(GaugeFromScript(true), 150);
+  }
+
+  // The Start-menu shortcut starts the installed program.
+  {
+    fw::com::Ptr<IShellLinkA> link;
+    ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void()),
+              S_OK);
+    auto file = link.As<IPersistFile>(IID_IPersistFile);
+    const std::string path = Shortcut();
+    const std::wstring shortcut(path.begin(), path.end());
+    ASSERT_EQ(file->Load(shortcut.c_str(), STGM_READ), S_OK);
+    char target[MAX_PATH] = {};
+    ASSERT_EQ(link->GetPath(target, MAX_PATH, nullptr, 0), S_OK);
+    EXPECT_EQ(Lower(target), Lower(dir + "\\Vantrel.exe"));
+  }
+
+  // The installed-programs entry, in the machine's own registry view only.
+  const REGSAM native = kMachineIs64Bit ? KEY_WOW64_64KEY : 0;
+  const struct {
+    const char* name;
+    std::string text;
+  } entries[] = {{"DisplayName", "Vantrel"},
+                 {"DisplayVersion", VT_VERSION_TEXT},
+                 {"Publisher", "Quorvale"},
+                 {"UninstallString", "\"" + dir + "\\uninstall.exe\""},
+                 {"QuietUninstallString", "\"" + dir + "\\uninstall.exe\" /S"},
+                 {"InstallLocation", dir}};
+  for (const auto& e : entries) {
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, e.name, native).text, e.text) << e.name;
+  }
+  const DWORD bytes = static_cast<DWORD>(Bytes(dir + "\\Vantrel.exe").size() + Bytes(dir + "\\Zelbo.ocx").size());
+  EXPECT_GE(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize", native).number, bytes / 1024);
+  if (kMachineIs64Bit) {
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
+  }
+
+  const Value run = Read(HKEY_CURRENT_USER, kRunKey, "Vantrel");
+  EXPECT_EQ(run.found, startsWithWindows);
+  if (startsWithWindows) {
+    EXPECT_EQ(run.text, "\"" + dir + "\\Vantrel.exe\"");
+  }
+}
+
+// Nothing of an installation is left; the settings only when kept.
+void ExpectUninstalled(bool settingsKept) {
+  EXPECT_FALSE(Exists(InstallDir()));
+  EXPECT_FALSE(Exists(Shortcut()));
+  for (const Module& m : Modules()) {
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + zelbo::kCtrlClsidText, m.view));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, zelbo::kCtrlProgId, m.view));
+  }
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
+  EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey), settingsKept);
+  if (!settingsKept) {
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvale"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Ostrel, Inc."));
+  }
+}
+
+// Starts the installed program and waits for its window.
+void StartInstalled(VantrelProcess& vantrel) {
+  ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
+  ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
+}
+
+TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
+  ASSERT_FALSE(Installer().empty()) << "VT_SETUP names the installer";
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  ASSERT_FALSE(Exists(InstallDir())) << "the prefix must be fresh";
+
+  // A silent install does not start the program with Windows.
+  ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+  ExpectInstalled(false);
+  {
+    SCOPED_TRACE("installing again over the running program");
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S /STARTWITHWINDOWS"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);  // ended as its Escape key ends it
+  }
+  ExpectInstalled(true);
+  // The program saved its settings when it ended.
+  ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey));
+
+  {
+    SCOPED_TRACE("uninstalling over the running program, answering No to keeping the settings");
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    ProcessTree uninstall;
+    ASSERT_TRUE(uninstall.Start("\"" + InstallDir() + "\\uninstall.exe\""));
+    EXPECT_TRUE(Press(IDOK));  // the confirmation page's Uninstall
+    EXPECT_TRUE(Press(IDNO));  // the question
+    EXPECT_TRUE(Press(IDOK, "&Close"));
+    EXPECT_EQ(uninstall.Wait(), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  ExpectUninstalled(false);
+
+  {
+    SCOPED_TRACE("a silent uninstall over the program with monitoring disabled, which keeps the settings");
+    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+    vantrel::e2e::PutDword("Settings", "DisableNotify", 1);
+    VantrelProcess vantrel;
+    StartInstalled(vantrel);
+    // Disabled, the main window carries another title.
+    ::PostMessageA(vantrel.WaitForWindow(vantrel::e2e::kMainTitle), WM_COMMAND, ID_TRAY_TOGGLE_ENABLE, 0);
+    ASSERT_NE(vantrel.WaitForWindow("Computer Information - DISABLED"), nullptr);
+    ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+  }
+  ExpectUninstalled(true);
+  ::CoUninitialize();
+}
+
+}  // namespace
