@@ -2,26 +2,19 @@
 // which every tick refreshes memory and runs the drive cycle over every fixed
 // drive, watched; "pick X" chooses drive X in Vantrel's drive list, so each
 // cycle queries it too; "sample" prints Vantrel's handle, GDI object and
-// window counts.
-//
-// Wine 8 implements neither GetProcessHandleCount (it reports 0) nor
-// GetGuiResources (ERROR_CALL_NOT_IMPLEMENTED). Handles are counted in the
-// system's handle list instead, which Wine fills from its server; GDI objects
-// in the process's GDI handle table, which its PEB points to; USER objects
-// are counted as the windows the process owns.
+// window counts (bench/process_counters.h).
 #include <windows.h>
 #include <tlhelp32.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
 #include <string>
 #include <vector>
 
+#include "bench/process_counters.h"
 #include "fw/handle.h"
 #include "res/resource.h"
 
@@ -76,44 +69,30 @@ int WriteStore() {
   return 0;
 }
 
-struct OwnedWindows {
+struct MainSearch {
   DWORD pid;
-  HWND main;
-  int count;
+  HWND found;
 };
 
-BOOL CALLBACK CountChild(HWND wnd, LPARAM lp) {
-  ++reinterpret_cast<OwnedWindows*>(lp)->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND wnd, LPARAM lp) {
-  auto* w = reinterpret_cast<OwnedWindows*>(lp);
+BOOL CALLBACK MatchMain(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<MainSearch*>(lp);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(wnd, &owner);
-  if (owner != w->pid) return TRUE;
-  ++w->count;
   char title[64] = {};
   ::GetWindowTextA(wnd, title, sizeof title);
-  if (std::strcmp(title, "Computer Information") == 0) w->main = wnd;
-  ::EnumChildWindows(wnd, CountChild, lp);
-  return TRUE;
+  if (owner != s->pid || std::strcmp(title, "Computer Information") != 0) return TRUE;
+  s->found = wnd;
+  return FALSE;
 }
 
-// Top-level windows with their children, and the message-only windows (COM's).
-OwnedWindows Windows(DWORD pid) {
-  OwnedWindows w{pid, nullptr, 0};
-  ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&w));
-  for (HWND m = nullptr; (m = ::FindWindowExA(HWND_MESSAGE, m, nullptr, nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(m, &owner);
-    if (owner == pid) ++w.count;
-  }
-  return w;
+HWND MainWindow(DWORD pid) {
+  MainSearch s{pid, nullptr};
+  ::EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&s));
+  return s.found;
 }
 
 int PickDrive(char letter) {
-  HWND dlg = Windows(FindVantrel()).main;
+  HWND dlg = MainWindow(FindVantrel());
   if (!dlg) return 1;
   HWND combo = ::GetDlgItem(dlg, IDC_DRIVE_LIST);
   const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
@@ -129,57 +108,6 @@ int PickDrive(char letter) {
   return 1;
 }
 
-// The system's handle list, as NtQuerySystemInformation class 16 returns it.
-struct HandleEntry {
-  ULONG ownerPid;
-  BYTE objectType;
-  BYTE flags;
-  USHORT value;
-  PVOID object;
-  ULONG access;
-};
-
-long HandleCount(DWORD pid) {
-  std::vector<BYTE> buf(1 << 16);
-  NTSTATUS st;
-  ULONG need = 0;
-  constexpr NTSTATUS kTooSmall = static_cast<NTSTATUS>(0xC0000004L);
-  while ((st = ::NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buf.data(),
-                                          static_cast<ULONG>(buf.size()), &need)) == kTooSmall)
-    buf.resize(buf.size() * 2);
-  if (st != 0) return -1;
-  ULONG n = 0;
-  std::memcpy(&n, buf.data(), sizeof n);
-  const auto* entries = reinterpret_cast<const HandleEntry*>(buf.data() + sizeof(void*));
-  return std::count_if(entries, entries + n, [pid](const HandleEntry& e) { return e.ownerPid == pid; });
-}
-
-// One entry of Wine's GDI handle table: an object is live while its type is set.
-struct GdiEntry {
-  std::uint64_t object;
-  ULONG owner;
-  USHORT unique;
-  UCHAR type;
-  UCHAR flags;
-  std::uint64_t user;
-};
-constexpr size_t kGdiEntries = 0x10000;
-// GdiSharedHandleTable in the PEB of a process of this helper's own width.
-constexpr size_t kPebGdiTable = sizeof(void*) == 8 ? 0xF8 : 0x94;
-
-long GdiCount(HANDLE process) {
-  PROCESS_BASIC_INFORMATION pbi{};
-  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0) return -1;
-  const BYTE* table = nullptr;
-  if (!::ReadProcessMemory(process, reinterpret_cast<const BYTE*>(pbi.PebBaseAddress) + kPebGdiTable, &table,
-                           sizeof table, nullptr) ||
-      !table)
-    return -1;
-  std::vector<GdiEntry> entries(kGdiEntries);
-  if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiEntry), nullptr)) return -1;
-  return std::count_if(entries.begin(), entries.end(), [](const GdiEntry& e) { return e.type != 0; });
-}
-
 // The smallest of three readings a fifth of a second apart: a handle or object
 // that a tick holds for a moment is not counted, one that stays is.
 int Sample() {
@@ -189,9 +117,9 @@ int Sample() {
   long handles = LONG_MAX, gdi = LONG_MAX, windows = LONG_MAX;
   for (int i = 0; i < 3; ++i) {
     if (i) ::Sleep(200);
-    handles = std::min(handles, HandleCount(pid));
-    gdi = std::min(gdi, GdiCount(process.get()));
-    windows = std::min(windows, static_cast<long>(Windows(pid).count));
+    handles = std::min(handles, vantrel::counters::HandleCount(pid));
+    gdi = std::min(gdi, vantrel::counters::GdiObjectCount(process.get()));
+    windows = std::min(windows, vantrel::counters::WindowCount(pid));
   }
   std::printf("%ld %ld %ld\n", handles, gdi, windows);
   return 0;

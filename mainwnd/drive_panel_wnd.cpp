@@ -102,8 +102,13 @@ void CVantrelDlg::UpdateDrivePanel() {
     ::EnableWindow(watchBox, FALSE);
     if (m_pPieWnd) m_pPieWnd->SetValues(0, 0);
   }
-  m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON,
-                           reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))));
+  // The button is given an icon only when its icon changes: Wine's version 6
+  // of the common controls copies every image a button is given and never
+  // frees the copy it replaces, so a drive cycle that set it every time would
+  // leak GDI objects on each run.
+  const auto image = reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon)));
+  if (m_btnRefresh.SendMessage(BM_GETIMAGE, IMAGE_ICON) != image)
+    m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON, image);
   _chdrive(currentDrive);
   UpdateData(FALSE);
 }

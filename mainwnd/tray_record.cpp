@@ -38,8 +38,10 @@ bool TrayNotifyData::ApplyIcon(TrayHandle icon, TrayShell& shell) {
   TrayAction action = TrayAction::Delete;
   if (icon) {
     action = m_record.hIcon ? TrayAction::Modify : TrayAction::Add;
+    // The shell keeps the icon it holds, so a new tooltip alone leaves it out:
+    // with it, the tray's process would rebuild the icon on every refresh.
+    if (action == TrayAction::Add || icon != m_record.hIcon) m_record.uFlags = kTrayFlagIcon;
     m_record.hIcon = icon;
-    m_record.uFlags = kTrayFlagIcon;
   } else if (!m_record.hIcon) {
     return true;
   }

@@ -62,7 +62,8 @@ class TrayNotifyData {
   void SetTip(std::string_view tip, LeadBytePredicate isLeadByte) { CopyTooltip(m_record.szTip, tip, isLeadByte); }
 
   // Shows `icon` with the record's tooltip (added when the icon is not in the
-  // tray, modified when it is), or with no icon removes it. Nothing is asked
+  // tray, modified when it is; the icon the shell already holds is not sent
+  // again), or with no icon removes it. Nothing is asked
   // of the shell to remove an icon that is not there. Returns the shell's answer.
   bool ApplyIcon(TrayHandle icon, TrayShell& shell);
   // The shell has rebuilt its tray: adds `icon` again with the record's

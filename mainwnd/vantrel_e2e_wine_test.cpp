@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "bench/process_counters.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
@@ -183,6 +187,56 @@ TEST_F(VantrelRun, WithoutTheGaugeModuleTheProgramEndsAtOnceAndStillSavesSetting
   EXPECT_EQ(Stored("Settings", "Percent").dword, 33u);
   EXPECT_EQ(Stored("Settings", "MemoryPos").dword, 10u);
   EXPECT_FALSE(Stored("Settings", "driveCount").present) << "no watch list was built";
+}
+
+// With both periods 0 every tick refreshes memory and runs the drive cycle,
+// over every fixed drive watched and the chosen C:. Fifty ticks, each handled
+// before the next, leave the program no more handles, GDI objects or windows
+// than it had (each count the least of five, taken between ticks, so that the
+// program's own timer caught in the middle of a tick does not count).
+TEST_F(VantrelRun, RefreshTicksLeaveTheProgramsObjectCountsAsTheyWere) {
+  PutDword("Settings", "MemoryPos", 0);
+  PutDword("Settings", "DrivePos", 0);
+  PutDword("Settings", "Percent", 0);  // no notice box stops a cycle
+  const std::vector<char> fixed = FixedDrives();
+  PutDword("Settings", "driveCount", static_cast<DWORD>(fixed.size()));
+  for (size_t i = 0; i < fixed.size(); ++i) {
+    const std::string section = std::to_string(i);
+    PutString(section, "path", std::string(1, fixed[i]) + ":\\");
+    PutDword(section, "watch", 1);
+    PutDword(section, "drive", static_cast<DWORD>(fixed[i] - 'A' + 1));
+  }
+  HWND dlg = StartAndFindMainWindow("/Embedding");
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg, 'C'));
+  fw::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.Pid()));
+  ASSERT_TRUE(process);
+  auto tick = [&] {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(dlg, WM_TIMER, 1, 0, SMTO_NORMAL, 10000, &result) != 0;
+  };
+  struct Counts {
+    long handles = LONG_MAX, gdi = LONG_MAX, windows = LONG_MAX;
+  };
+  auto counts = [&] {
+    Counts c;
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_TRUE(tick());
+      c.handles = std::min(c.handles, counters::HandleCount(app.Pid()));
+      c.gdi = std::min(c.gdi, counters::GdiObjectCount(process.get()));
+      c.windows = std::min(c.windows, counters::WindowCount(app.Pid()));
+    }
+    return c;
+  };
+  const Counts before = counts();
+  ASSERT_GT(before.handles, 0);
+  ASSERT_GT(before.gdi, 0);
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(tick()) << i;
+  const Counts after = counts();
+  EXPECT_LE(after.handles, before.handles);
+  EXPECT_LE(after.gdi, before.gdi);
+  EXPECT_LE(after.windows, before.windows);
+  EndAndWait(dlg);
 }
 
 }  // namespace
