@@ -23,9 +23,11 @@ HWND CreateControlToolTips(HWND dialog) {
                                CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (!tip) return nullptr;
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    AddTool(tip, dialog, TTF_IDISHWND | TTF_SUBCLASS, reinterpret_cast<UINT_PTR>(child), RECT{});
+    // Labels and frames have no tooltip; left without a tool they are also
+    // spared the tooltip's subclass, which costs every message they get.
     const int id = ::GetDlgCtrlID(child);
-    if (id <= 0 || id == 0xFFFF) continue;  // labels and frames have no tooltip
+    if (id <= 0 || id == 0xFFFF) continue;
+    AddTool(tip, dialog, TTF_IDISHWND | TTF_SUBCLASS, reinterpret_cast<UINT_PTR>(child), RECT{});
     RECT rc{};
     ::GetWindowRect(child, &rc);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);

@@ -46,6 +46,19 @@ TEST_F(MainDialogTips, DisabledControlsAreCoveredThroughTheirPlace) {
   hit.ti.cbSize = TTTOOLINFOA_V1_SIZE;
   ASSERT_TRUE(::SendMessageA(tip, TTM_HITTESTA, 0, reinterpret_cast<LPARAM>(&hit)));
   EXPECT_EQ(hit.ti.uId, static_cast<UINT_PTR>(IDC_WATCH));
+
+  // Labels have no text to show and get no tool of their own.
+  HWND label = ::GetWindow(dlg, GW_CHILD);
+  while (label && ::GetDlgCtrlID(label) != -1 && ::GetDlgCtrlID(label) != 0xFFFF)
+    label = ::GetWindow(label, GW_HWNDNEXT);
+  ASSERT_NE(label, nullptr);
+  TOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  info.hwnd = dlg;
+  info.uId = reinterpret_cast<UINT_PTR>(label);
+  EXPECT_FALSE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+  info.uId = reinterpret_cast<UINT_PTR>(watch);
+  EXPECT_TRUE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
 TEST(ToolTipText, ControlIdsNameTheirStrings) {
