@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cwctype>
 #include <functional>
@@ -74,8 +75,13 @@ inline StoredValue Stored(const std::string& section, const char* name) {
   return v;
 }
 
+// How long a wait for a state allows by default: generous, since a busy
+// machine running several Wine tests at once delays every step, and a wait
+// that succeeds ends as soon as the state is there.
+inline constexpr int kDeadlineMs = 30000;
+
 // Polls `done` until it holds or the time runs out.
-inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000) {
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDeadlineMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (std::chrono::steady_clock::now() < end) {
     if (done()) return true;
@@ -83,6 +89,62 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000) {
   }
   return done();
 }
+
+// Polls `holds` for `periodMs` and tells whether it held at every look: the
+// check that something does not happen. A busy machine can only make it
+// weaker, never fail it by chance.
+inline bool HoldsFor(const std::function<bool()>& holds, int periodMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(periodMs);
+  while (std::chrono::steady_clock::now() < end) {
+    if (!holds()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return holds();
+}
+
+// What the screen shows of a rectangle, read in one copy. Another process's
+// window can be seen only there (a device context does not cross processes),
+// where a pending repaint or a window on top decides what shows: callers look
+// with WaitFor, at windows placed clear of each other.
+class ScreenPixels {
+ public:
+  explicit ScreenPixels(const RECT& r) : width_(r.right - r.left), height_(r.bottom - r.top) {
+    if (width_ <= 0 || height_ <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc) return;
+    {
+      fw::SelectScope select(dc.get(), bitmap.get());
+      fw::WindowDc screen(nullptr);
+      ::BitBlt(dc.get(), 0, 0, width_, height_, screen.get(), r.left, r.top, SRCCOPY);
+    }
+    ::GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    pixels_.reserve(static_cast<size_t>(width_) * height_);
+    for (long i = 0; i < static_cast<long>(width_) * height_; ++i)
+      pixels_.push_back(RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF));
+  }
+  static ScreenPixels Of(HWND wnd) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return ScreenPixels(r);
+  }
+  // The pixels in row order, as COLORREF values.
+  const std::vector<COLORREF>& All() const { return pixels_; }
+  int Count(COLORREF c) const { return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), c)); }
+  bool Has(COLORREF c) const { return Count(c) > 0; }
+  // (x, y) from the rectangle's top left; a value no colour has outside it.
+  COLORREF At(int x, int y) const {
+    return x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty() ? CLR_INVALID : pixels_[y * width_ + x];
+  }
+
+ private:
+  int width_, height_;
+  std::vector<COLORREF> pixels_;
+};
 
 struct WindowSearch {
   DWORD pid;
@@ -133,7 +195,7 @@ class VantrelProcess {
 
   // The window once it is shown: the dialog manager shows a dialog only
   // after its initialisation has run.
-  HWND WaitForWindow(const char* title, int timeoutMs = 15000) const {
+  HWND WaitForWindow(const char* title, int timeoutMs = kDeadlineMs) const {
     HWND wnd = nullptr;
     WaitFor(
         [&] {
@@ -147,7 +209,7 @@ class VantrelProcess {
   bool HasExited() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
 
   // Waits for the end of the program; its exit code, or -1 on timeout.
-  long WaitForExit(int timeoutMs = 15000) const {
+  long WaitForExit(int timeoutMs = kDeadlineMs) const {
     if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     ::GetExitCodeProcess(process_.get(), &code);

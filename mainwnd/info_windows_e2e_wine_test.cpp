@@ -62,13 +62,7 @@ class TemporaryMachineKey {
 // Whether the control shows at least one pixel of `colour` on screen.
 bool ShowsColour(HWND control, COLORREF colour) {
   ::RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  fw::WindowDc screen(nullptr);
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (::GetPixel(screen.get(), x, y) == colour) return true;
-  return false;
+  return ScreenPixels::Of(control).Has(colour);
 }
 
 std::wstring ListRow(HWND list, int row) {
@@ -228,9 +222,9 @@ TEST_F(InfoWindows, ProcessorWindowShowsWhatTheProcessorReports) {
   }
 
   // Statics and the read-only edit in the label colour, the list in the list colour.
-  EXPECT_TRUE(ShowsColour(::GetDlgItem(wnd, IDC_PROC_VENDOR), kLabelColour));
-  EXPECT_TRUE(ShowsColour(::GetDlgItem(wnd, IDC_PROC_FEATURE_STATE), kLabelColour));
-  EXPECT_TRUE(ShowsColour(list, kListColour));
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(::GetDlgItem(wnd, IDC_PROC_VENDOR), kLabelColour); }));
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(::GetDlgItem(wnd, IDC_PROC_FEATURE_STATE), kLabelColour); }));
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(list, kListColour); }));
 
   CloseWithOk(wnd);
 }
@@ -264,7 +258,7 @@ TEST_F(InfoWindows, ExtendedWindowShowsSystemDisplayAndPower) {
                {IDC_EXT_FULL_LIFE, "Unknown status"}};
   for (const auto& t : texts) EXPECT_EQ(ItemText(wnd, t.id), t.text) << t.id;
 
-  EXPECT_TRUE(ShowsColour(::GetDlgItem(wnd, IDC_EXT_OS_NAME), kLabelColour));
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(::GetDlgItem(wnd, IDC_EXT_OS_NAME), kLabelColour); }));
 
   CloseWithOk(wnd);
 }

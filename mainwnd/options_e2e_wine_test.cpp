@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -69,28 +69,12 @@ std::vector<std::string> TabTitles(HWND sheet, DWORD pid) {
 // clearly to the one channel `colour` is made of: its text's, whatever the
 // smoothing of the glyphs' edges.
 bool ShowsColour(HWND wnd, COLORREF colour) {
-  RECT rc{};
-  ::GetWindowRect(wnd, &rc);
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
-  if (!bitmap || !dc) return false;
-  {
-    fw::SelectScope select(dc.get(), bitmap.get());
-    fw::WindowDc screen(nullptr);
-    ::BitBlt(dc.get(), 0, 0, w, h, screen.get(), rc.left, rc.top, SRCCOPY);
-  }
-  ::GdiFlush();
-  const int want = GetRValue(colour) ? 2 : GetGValue(colour) ? 1 : 0;  // channel index in B, G, R order
-  const auto* px = static_cast<const std::uint8_t*>(bits);
-  for (long i = 0; i < static_cast<long>(w) * h; ++i) {
-    const std::uint8_t* p = px + 4 * i;
-    if (p[want] > p[(want + 1) % 3] + 80 && p[want] > p[(want + 2) % 3] + 80) return true;
-  }
-  return false;
+  const int want = GetRValue(colour) ? 0 : GetGValue(colour) ? 1 : 2;
+  auto channel = [](COLORREF c, int i) { return static_cast<int>((c >> (8 * i)) & 0xFF); };
+  const ScreenPixels shown = ScreenPixels::Of(wnd);
+  return std::any_of(shown.All().begin(), shown.All().end(), [&](COLORREF c) {
+    return channel(c, want) > channel(c, (want + 1) % 3) + 80 && channel(c, want) > channel(c, (want + 2) % 3) + 80;
+  });
 }
 
 class OptionsSheet : public ::testing::Test {
@@ -310,8 +294,8 @@ TEST_F(OptionsSheet, ChosenColoursShowInTheSamplesAtOnceAndInTheMainWindowAfterO
   };
   // Labels first: red shows in the sample label only.
   WithChooser(page, choose(red));
-  EXPECT_TRUE(WaitFor([&] { return ShowsColour(sample, red); }));
-  EXPECT_TRUE(ShowsColour(sampleList, blue));
+  // Where the chooser lay, the samples show again only once repainted.
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(sample, red) && ShowsColour(sampleList, blue); }));
   // The chooser opens on the stored colour, not on the red just chosen, and
   // cancelling it puts the sample back to the stored colour.
   unsigned shown[3] = {};
@@ -329,7 +313,7 @@ TEST_F(OptionsSheet, ChosenColoursShowInTheSamplesAtOnceAndInTheMainWindowAfterO
   ASSERT_TRUE(WaitFor([&] { return Checked(page, IDC_COLOR_LISTS); }));
   WithChooser(page, choose(green));
   EXPECT_TRUE(WaitFor([&] { return ShowsColour(sampleList, green) && ShowsColour(sample, red); }));
-  EXPECT_TRUE(ShowsColour(userLabel, blue)) << "the main window changes only after OK";
+  EXPECT_TRUE(WaitFor([&] { return ShowsColour(userLabel, blue); })) << "the main window changes only after OK";
   EndSheet(IDOK);
 
   EXPECT_EQ(Stored("Settings", "labelText").dword, red);

@@ -164,15 +164,18 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
   // 1-pixel border after the initialisation calls.
   HWND freeMem = ::GetDlgItem(dlg, IDC_GAUGE_FREE_MEMORY);
   ::RedrawWindow(freeMem, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  RECT rc{};
-  ::GetWindowRect(freeMem, &rc);
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF fill = ::GetPixel(screen, rc.left + 2, (rc.top + rc.bottom) / 2);
-  const COLORREF bevel = ::GetPixel(screen, rc.left + 1, (rc.top + rc.bottom) / 2);
-  ::ReleaseDC(nullptr, screen);
-  EXPECT_TRUE(fill == RGB(200, 0, 0) || fill == RGB(225, 225, 50) || fill == RGB(50, 255, 50) || fill == RGB(0, 150, 0))
-      << std::hex << fill;
-  EXPECT_EQ(bevel, RGB(100, 100, 100)) << std::hex << bevel;
+  COLORREF fill = CLR_INVALID, bevel = CLR_INVALID;
+  auto levelColour = [](COLORREF c) {
+    return c == RGB(200, 0, 0) || c == RGB(225, 225, 50) || c == RGB(50, 255, 50) || c == RGB(0, 150, 0);
+  };
+  EXPECT_TRUE(WaitFor([&] {
+    const ScreenPixels shown = ScreenPixels::Of(freeMem);
+    RECT rc{};
+    ::GetClientRect(freeMem, &rc);
+    fill = shown.At(2, rc.bottom / 2);
+    bevel = shown.At(1, rc.bottom / 2);
+    return levelColour(fill) && bevel == RGB(100, 100, 100);
+  })) << std::hex << fill << " " << bevel;
   EndAndWait(dlg);
 }
 

@@ -23,7 +23,7 @@ export VT_ARCH=$arch VT_WINEPREFIX="$root/build/$arch/wineprefix-install"
 work="$root/build/$arch/install-test"
 rm -rf "$WINEPREFIX" "$work"
 mkdir -p "$work"
-"$here/wine-prefix.sh" || { echo "install_test: cannot make the prefix" >&2; exit 1; }
+VT_UNMANAGED=1 "$here/wine-prefix.sh" || { echo "install_test: cannot make the prefix" >&2; exit 1; }
 # The test drives the gauge from scripts, and the script host registers its
 # own type library when it first runs: let it do so before the first record.
 echo 'WScript.Quit 0' >"$WINEPREFIX/drive_c/warm-up.vbs"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Extra drive letters for the end-to-end tests, in the test prefix only:
 # D: a fixed drive (a folder), E: a CD-ROM drive without medium (a link to a
-# missing folder), F: a removable drive and G: a network drive (folders).
+# missing folder), F: a removable drive and G: a network drive (folders),
+# under VT_TEST_DRIVES_DIR when it is set.
 # Wine reads drive types when its mount manager starts, so this runs before
 # the wineserver of a test run comes up.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-drives="$root/build/$VT_ARCH/test-drives"
+drives="${VT_TEST_DRIVES_DIR:-$root/build/$VT_ARCH/test-drives}"
 mkdir -p "$drives/d" "$drives/f" "$drives/g"
 rm -rf "$drives/e"
 dev="$WINEPREFIX/dosdevices"

@@ -6,6 +6,15 @@ case "$VT_ARCH" in
   win32 | win64) ;;
   *) echo "wine-env: VT_ARCH must be win32 or win64, not '$VT_ARCH'" >&2; return 1 ;;
 esac
+# Inside a suite run (scripts/wine-suite.sh) ctest hands each Wine test a slot:
+# a prefix and an X display that no other test uses meanwhile. A test that
+# makes a prefix of its own (VT_WINEPREFIX) still takes the slot's display.
+if [ -n "${VT_WINE_SLOTS:-}" ] && [ -n "${CTEST_RESOURCE_GROUP_0_WINE:-}" ]; then
+  _vt_slot=${CTEST_RESOURCE_GROUP_0_WINE#id:}
+  _vt_slot="$VT_WINE_SLOTS/${_vt_slot%%,*}"
+  export DISPLAY="$(cat "$_vt_slot/display")"
+  export VT_WINEPREFIX="${VT_WINEPREFIX:-$_vt_slot/prefix}"
+fi
 export WINEPREFIX="${VT_WINEPREFIX:-$_vt_root/build/$VT_ARCH/wineprefix}"
 export WINEARCH="$VT_ARCH"
 export WINEDEBUG=-all
