@@ -73,22 +73,7 @@ void CStartupSplash::HideSplash() {
   if (fw::CWinApp* app = fw::AfxGetApp(); app && app->m_pMainWnd) app->m_pMainWnd->UpdateWindow();
 }
 
-LRESULT CStartupSplash::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_TIMER:
-      OnTimer();
-      return 0;
-    default:
-      return Default();
-  }
-}
-
-LRESULT CStartupSplash::OnCreate() {
+LRESULT CStartupSplash::OnCreate(CREATESTRUCTA*) {
   if (Default() == -1) return -1;
   CenterWindow(m_hWnd);
   // Without its timer nothing would end the splash, nor give the mouse back:
@@ -111,7 +96,7 @@ void CStartupSplash::OnPaint() {
   ::TextOutA(dc.get(), kTextX, kTextY, kInitializingText, sizeof kInitializingText - 1);
 }
 
-void CStartupSplash::OnTimer() {
+void CStartupSplash::OnTimer(UINT_PTR) {
   if (m_nTicksLeft == 0)
     HideSplash();
   else

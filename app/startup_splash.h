@@ -21,15 +21,14 @@ class CStartupSplash : public fw::CWnd {
   void HideSplash();
 
  protected:
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnCreate(CREATESTRUCTA* create) override;
+  void OnPaint() override;
+  void OnTimer(UINT_PTR id) override;
   void PostNcDestroy() override { delete this; }
 
  private:
   CStartupSplash() = default;
   bool Create(fw::CWnd* parent);
-  LRESULT OnCreate();
-  void OnPaint();
-  void OnTimer();
 
   int m_nTicksLeft = 3;
   fw::UniqueBitmap m_bitmap;

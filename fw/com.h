@@ -11,6 +11,8 @@
 #include <new>
 #include <utility>
 
+#include "fw/report_caught.h"
+
 namespace fw::com {
 
 // Live objects plus server locks of this module.
@@ -108,6 +110,7 @@ Ptr<T> Make(Args&&... args) noexcept {
   try {
     return Ptr<T>::Adopt(new (std::nothrow) T(std::forward<Args>(args)...));
   } catch (...) {
+    ReportCaught("com::Make");
     return Ptr<T>();
   }
 }

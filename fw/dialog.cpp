@@ -69,11 +69,11 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
-  bool shown = false;
+  m_showAtIdle = true;
   MSG msg;
   while (!m_endModal && m_hWnd) {
-    if (!shown && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      shown = true;
+    if (m_showAtIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      m_showAtIdle = false;
       ShowWindow(SW_SHOWNORMAL);
       UpdateWindow();
       continue;
@@ -162,7 +162,6 @@ LRESULT CDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: {
       const UINT id = LOWORD(wp);
       const UINT code = HIWORD(wp);
-      HWND control = reinterpret_cast<HWND>(lp);
       if (id == IDOK && code == BN_CLICKED) {
         OnOK();
         return 0;
@@ -171,29 +170,33 @@ LRESULT CDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnCancel();
         return 0;
       }
-      if (OnCommand(id, code, control)) return 0;
-      return Default();
+      return CWnd::OnMessage(msg, wp, lp);
     }
-    case WM_DESTROY: {
-      // Hosted controls leave with the dialog, before their windows go, and
-      // no wrapper keeps calling a control that is gone.
-      const LRESULT r = Default();
-      for (CWnd* wrapper : m_hostedWrappers) {
-        wrapper->AttachControlDispatch(nullptr);
-        wrapper->m_hWnd = nullptr;
-      }
-      m_hostedWrappers.clear();
-      if (m_controls) m_controls->DestroyControls();
-      return r;
-    }
+    case WM_SHOWWINDOW:
+      // Shown or hidden before the loop first idles (opened from the tray,
+      // or sent to it): the loop's own showing would undo that.
+      m_showAtIdle = false;
+      return CWnd::OnMessage(msg, wp, lp);
     case WM_NCDESTROY: {
       const LRESULT r = Default();
       if (m_controls) m_controls->DestroyControls();
       return r;
     }
     default:
-      return Default();
+      return CWnd::OnMessage(msg, wp, lp);
   }
+}
+
+void CDialog::OnDestroy() {
+  // Hosted controls leave with the dialog, before their windows go, and no
+  // wrapper keeps calling a control that is gone.
+  Default();
+  for (CWnd* wrapper : m_hostedWrappers) {
+    wrapper->AttachControlDispatch(nullptr);
+    wrapper->m_hWnd = nullptr;
+  }
+  m_hostedWrappers.clear();
+  if (m_controls) m_controls->DestroyControls();
 }
 
 }  // namespace fw

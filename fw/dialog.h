@@ -53,10 +53,13 @@ class CDialog : public CWnd {
   virtual void DoDataExchange(CDataExchange* dx) {}
   virtual void OnOK();
   virtual void OnCancel();
-  // WM_COMMAND other than IDOK/IDCANCEL: true when handled.
-  virtual bool OnCommand(UINT id, UINT code, HWND control) { return false; }
 
+  // WM_INITDIALOG; IDOK and IDCANCEL clicked go to OnOK and OnCancel, every
+  // other command to OnCommand.
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The hosted controls go with the dialog: a dialog that handles WM_DESTROY
+  // itself calls this first.
+  void OnDestroy() override;
   // Keyboard navigation: IsDialogMessage for messages to this dialog.
   bool PreTranslateMessage(MSG& msg) override;
 
@@ -73,6 +76,7 @@ class CDialog : public CWnd {
   std::vector<CWnd*> m_hostedWrappers;  // released before the controls go
   bool m_modal = false;
   bool m_endModal = false;
+  bool m_showAtIdle = false;  // the modal loop shows the dialog when it first idles
   INT_PTR m_modalResult = -1;
 };
 

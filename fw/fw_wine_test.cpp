@@ -565,4 +565,140 @@ TEST(Reflection, ControlsAnswerTheirOwnNotificationsAndTheParentSeesTheRest) {
   dlg.DestroyWindow();
 }
 
+// ---- binding, cracking and the trace of what the boundaries catch ----
+
+// Records what the typed handlers are given, and answers with a value of
+// its own where the message has an answer.
+class CrackedWindow : public fw::CWnd {
+ public:
+  std::vector<std::string> heard;
+
+ protected:
+  bool OnCommand(UINT id, UINT code, HWND control) override {
+    heard.push_back("command " + std::to_string(id) + " " + std::to_string(code) + Of(control));
+    return true;
+  }
+  LRESULT OnNotify(NMHDR* header) override {
+    heard.push_back("notify " + std::to_string(header->code));
+    return 11;
+  }
+  void OnTimer(UINT_PTR id) override { heard.push_back("timer " + std::to_string(id)); }
+  LRESULT OnCtlColor(UINT msg, HDC, HWND control) override {
+    heard.push_back("colour " + std::to_string(msg) + Of(control));
+    return 12;
+  }
+  LRESULT OnSetCursor(HWND under, UINT hitTest, UINT mouseMsg) override {
+    heard.push_back("cursor " + std::to_string(hitTest) + " " + std::to_string(mouseMsg) + Of(under));
+    return 13;
+  }
+  LRESULT OnHScroll(UINT code, HWND bar) override {
+    heard.push_back("scroll " + std::to_string(code) + Of(bar));
+    return 14;
+  }
+  void OnClose() override { heard.push_back("close"); }
+
+ private:
+  std::string Of(HWND wnd) const { return wnd == m_hWnd ? " self" : wnd ? " other" : ""; }
+};
+
+TEST(Binding, TheCommonMessagesReachTheirTypedHandlersCracked) {
+  CrackedWindow wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, fw::RegisterWndClass(0).c_str(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  const auto self = reinterpret_cast<LPARAM>(wnd.m_hWnd);
+  NMHDR header{wnd.m_hWnd, 7, 99};
+  const struct {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    LRESULT answer;
+    const char* heard;
+  } cases[] = {
+      {WM_COMMAND, MAKEWPARAM(1001, EN_CHANGE), self, 0, "command 1001 768 self"},
+      {WM_COMMAND, MAKEWPARAM(40001, 0), 0, 0, "command 40001 0"},
+      {WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header), 11, "notify 99"},
+      {WM_TIMER, 5, 0, 0, "timer 5"},
+      {WM_CTLCOLORSTATIC, 0, self, 12, "colour 312 self"},
+      {WM_CTLCOLORBTN, 0, self, 12, "colour 309 self"},
+      {WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 13,
+       "cursor 1 512 self"},
+      {WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), self, 14, "scroll 3 self"},
+      {WM_CLOSE, 0, 0, 0, "close"},
+  };
+  for (const auto& c : cases) {
+    wnd.heard.clear();
+    EXPECT_EQ(wnd.SendMessage(c.msg, c.wp, c.lp), c.answer) << c.heard;
+    EXPECT_EQ(wnd.heard, std::vector<std::string>{c.heard});
+  }
+  EXPECT_TRUE(::IsWindow(wnd.m_hWnd)) << "OnClose overridden: the default ending did not run";
+  wnd.DestroyWindow();
+}
+
+LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+WNDPROC g_countingNext = nullptr;
+int g_countingCalls = 0;
+LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  ++g_countingCalls;
+  return ::CallWindowProcA(g_countingNext, wnd, msg, wp, lp);
+}
+
+BOOL CALLBACK CountProp(HWND, LPSTR, HANDLE, ULONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+TEST(Binding, TheObjectIsFoundWithoutAWindowPropertyAndLettingGoKeepsALaterSubclass) {
+  fw::CDialog dlg(100);
+  ASSERT_TRUE(dlg.Create(100, nullptr));
+  HWND edit = dlg.GetDlgItem(1001);
+  fw::CWnd bound;
+  ASSERT_TRUE(bound.SubclassWindow(edit));
+  // Found in the process: a property would be a server round trip under Wine
+  // on every message.
+  int props = 0;
+  ::EnumPropsExA(edit, CountProp, reinterpret_cast<LPARAM>(&props));
+  EXPECT_EQ(props, 0);
+  EXPECT_EQ(fw::CWnd::FromHandlePermanent(edit), &bound);
+
+  // Another subclass goes on top of ours; letting go must not cut it out,
+  // and the edit control behind both still answers.
+  g_countingNext = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+  EXPECT_EQ(bound.UnsubclassWindow(), edit);
+  EXPECT_EQ(fw::CWnd::FromHandlePermanent(edit), nullptr);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(edit, GWLP_WNDPROC)), &CountingProc);
+  g_countingCalls = 0;
+  ::SetWindowTextA(edit, "still an edit");
+  char text[32] = {};
+  ::GetWindowTextA(edit, text, sizeof text);
+  EXPECT_STREQ(text, "still an edit");
+  EXPECT_GE(g_countingCalls, 2);
+  // Bound again, then let go with ours on top: the old procedure is back.
+  ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_countingNext));
+  ASSERT_TRUE(bound.SubclassWindow(edit));
+  bound.UnsubclassWindow();
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(edit, GWLP_WNDPROC)), g_countingNext);
+  dlg.DestroyWindow();
+}
+
+// What the program writes through OutputDebugStringA, which the platform
+// raises as an exception that a handler of this process sees first.
+std::vector<std::string> g_debugLines;
+LONG CALLBACK CatchDebugString(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* r = info->ExceptionRecord;
+  if (r->ExceptionCode != DBG_PRINTEXCEPTION_C || r->NumberParameters < 2) return EXCEPTION_CONTINUE_SEARCH;
+  g_debugLines.emplace_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+TEST(Binding, WhatAWindowProcedureCatchesLeavesATrace) {
+  void* handler = ::AddVectoredExceptionHandler(1, CatchDebugString);
+  ASSERT_NE(handler, nullptr);
+  g_debugLines.clear();
+  ProbeDialog dlg;
+  dlg.throwOnTimer = true;
+  EXPECT_EQ(dlg.DoModal(), 42);
+  ::RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(g_debugLines, std::vector<std::string>{"caught in a window procedure: handler failure\n"});
+}
+
 }  // namespace

@@ -19,12 +19,9 @@ INT_PTR CALLBACK CPropertyPage::PageDialogProc(HWND wnd, UINT msg, WPARAM wp, LP
   return ::SendMessageA(wnd, WM_INITDIALOG, wp, lp);
 }
 
-LRESULT CPropertyPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NOTIFY) {
-    const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-    if (hdr && hdr->hwndFrom == ::GetParent(m_hWnd)) return OnSheetNotify(*hdr);
-  }
-  return CDialog::OnMessage(msg, wp, lp);
+LRESULT CPropertyPage::OnNotify(NMHDR* header) {
+  if (header && header->hwndFrom == ::GetParent(m_hWnd)) return OnSheetNotify(*header);
+  return CDialog::OnNotify(header);
 }
 
 LRESULT CPropertyPage::OnSheetNotify(const NMHDR& hdr) {

@@ -24,7 +24,8 @@ class CPropertyPage : public CDialog {
   // The sheet ended with OK and this page was shown; the default does nothing.
   void OnOK() override {}
 
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The sheet's notifications go to OnSheetNotify.
+  LRESULT OnNotify(NMHDR* header) override;
 
  private:
   friend class CPropertySheet;

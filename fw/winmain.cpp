@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "fw/app.h"
+#include "fw/report_caught.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   fw::CWinApp* app = fw::AfxGetApp();
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app->InitApplication(instance);
     rc = app->InitInstance() ? app->Run() : app->ExitInstance();
   } catch (...) {
+    fw::ReportCaught("WinMain");
     rc = 1;
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();

@@ -1,13 +1,31 @@
 #include "fw/wnd.h"
 
+#include <unordered_map>
 
 #include "fw/app.h"
 #include "fw/handle.h"
+#include "fw/report_caught.h"
 
 namespace fw {
 namespace {
 
-constexpr char kThisProp[] = "fw.CWnd.this";
+// The objects bound to this thread's windows. A window hears its messages on
+// the thread that made it, so a map per thread needs no lock, and finding the
+// object asks nothing of the platform: a window property would cost a round
+// trip to the server on every message under Wine.
+struct Bindings {
+  std::unordered_map<HWND, CWnd*> objects;
+  // Windows let go of while another procedure was installed over ours: that
+  // one still calls ours, which hands their messages on to the procedure we
+  // had replaced, until the window is gone.
+  std::unordered_map<HWND, WNDPROC> passOn;
+};
+
+Bindings& ThreadBindings() {
+  thread_local Bindings bindings;
+  return bindings;
+}
+
 int g_waitCount = 0;
 HCURSOR g_cursorBeforeWait = nullptr;
 
@@ -86,11 +104,18 @@ CWnd::~CWnd() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) UnsubclassWindow();
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND wnd) { return wnd ? static_cast<CWnd*>(::GetPropA(wnd, kThisProp)) : nullptr; }
+CWnd* CWnd::FromHandlePermanent(HWND wnd) {
+  if (!wnd) return nullptr;
+  const auto& objects = ThreadBindings().objects;
+  const auto found = objects.find(wnd);
+  return found == objects.end() ? nullptr : found->second;
+}
 
 void CWnd::Bind(HWND wnd) {
   m_hWnd = wnd;
-  ::SetPropA(wnd, kThisProp, this);
+  Bindings& bindings = ThreadBindings();
+  bindings.objects[wnd] = this;
+  bindings.passOn.erase(wnd);
   m_superProc =
       reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
 }
@@ -106,8 +131,16 @@ bool CWnd::SubclassDlgItem(int id, CWnd* parent) { return parent && SubclassWind
 HWND CWnd::UnsubclassWindow() {
   HWND wnd = m_hWnd;
   if (!wnd) return nullptr;
-  if (m_superProc) ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
-  ::RemovePropA(wnd, kThisProp);
+  Bindings& bindings = ThreadBindings();
+  bindings.objects.erase(wnd);
+  if (m_superProc) {
+    // Putting the old procedure back while another one is installed over ours
+    // would cut that one out of the window.
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &CWnd::WindowProc)
+      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    else
+      bindings.passOn[wnd] = m_superProc;
+  }
   m_superProc = nullptr;
   m_hWnd = nullptr;
   return wnd;
@@ -124,9 +157,13 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CWnd* self = FromHandlePermanent(wnd);
-  if (!self) return ::DefWindowProcA(wnd, msg, wp, lp);
-  return self->Dispatch(msg, wp, lp);
+  if (CWnd* self = FromHandlePermanent(wnd)) return self->Dispatch(msg, wp, lp);
+  auto& passOn = ThreadBindings().passOn;
+  const auto next = passOn.find(wnd);
+  if (next == passOn.end()) return ::DefWindowProcA(wnd, msg, wp, lp);
+  const WNDPROC proc = next->second;
+  if (msg == WM_NCDESTROY) passOn.erase(next);
+  return ::CallWindowProcA(proc, wnd, msg, wp, lp);
 }
 
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -143,6 +180,7 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     }
   } catch (...) {
     // Nothing may unwind through the platform's window code.
+    ReportCaught("a window procedure");
     result = 0;
   }
   m_current = saved;
@@ -158,8 +196,46 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   try {
     PostNcDestroy();
   } catch (...) {
+    ReportCaught("PostNcDestroy");
   }
   return result;
+}
+
+LRESULT CWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? 0 : Default();
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_TIMER:
+      OnTimer(wp);
+      return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_SETCURSOR:
+      return OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp), HIWORD(lp));
+    case WM_HSCROLL:
+      return OnHScroll(LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return Default();
+  }
 }
 
 bool CWnd::ReflectToSender(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -221,6 +297,7 @@ void PumpMessage(MSG& msg) {
     try {
       handled = target->PreTranslateMessage(msg);
     } catch (...) {
+      ReportCaught("PreTranslateMessage");
     }
     if (handled) return;
   }

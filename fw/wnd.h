@@ -1,8 +1,11 @@
 // CWnd: one window class for every window the program drives. A window is
 // bound to its object at the first message (creation hook or subclassing) and
-// released at the last (WM_NCDESTROY). Messages reach OnMessage, which cracks
-// parameters and calls typed handlers; Default() hands the current message to
-// the window's original procedure.
+// released at the last (WM_NCDESTROY). Messages reach OnMessage, whose default
+// cracks the common ones into typed handlers (OnCommand, OnNotify, OnTimer,
+// OnCtlColor, OnSetCursor, ...); a window overrides the handlers it changes,
+// and OnMessage only for messages of its own. Default() hands the current
+// message to the window's original procedure; so does every typed handler
+// that is not overridden.
 //
 // Notifications are reflected to the control that sent them: WM_COMMAND from a
 // control, WM_NOTIFY and WM_CTLCOLOR* reach the sending control's OnMessage
@@ -90,8 +93,24 @@ class CWnd {
   }
 
  protected:
-  // Handles one message; the default hands it to the original procedure.
-  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(); }
+  // Handles one message: cracks the messages below into their handlers and
+  // hands every other one to Default().
+  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  // The typed handlers. Each returns what the window procedure answers, where
+  // the message has an answer; each default runs Default().
+  virtual LRESULT OnCreate(CREATESTRUCTA* create) { return Default(); }
+  // WM_COMMAND: true when handled (the answer is 0), false runs Default().
+  virtual bool OnCommand(UINT id, UINT code, HWND control) { return false; }
+  virtual LRESULT OnNotify(NMHDR* header) { return Default(); }
+  virtual void OnTimer(UINT_PTR id) { Default(); }
+  // Every WM_CTLCOLOR* message, `msg` telling which kind of control asks.
+  virtual LRESULT OnCtlColor(UINT msg, HDC dc, HWND control) { return Default(); }
+  virtual LRESULT OnSetCursor(HWND under, UINT hitTest, UINT mouseMsg) { return Default(); }
+  virtual LRESULT OnHScroll(UINT code, HWND bar) { return Default(); }
+  virtual void OnPaint() { Default(); }
+  virtual void OnClose() { Default(); }
+  virtual void OnDestroy() { Default(); }
   // Called after the window is gone (WM_NCDESTROY) and no handler of it is
   // running any more, so it may delete the object.
   virtual void PostNcDestroy() {}

@@ -21,9 +21,8 @@ BOOL CAboutDlg::OnInitDialog() {
   return TRUE;
 }
 
-LRESULT CAboutDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SETCURSOR) return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-  return fw::CDialog::OnMessage(msg, wp, lp);
+LRESULT CAboutDlg::OnSetCursor(HWND, UINT, UINT) {
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 }  // namespace vantrel

@@ -14,7 +14,7 @@ class CAboutDlg : public fw::CDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
   // The program's arrow over the whole box.
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnSetCursor(HWND under, UINT hitTest, UINT mouseMsg) override;
 
  private:
   fw::CWnd m_animate;

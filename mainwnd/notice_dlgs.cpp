@@ -17,18 +17,8 @@ BOOL CNoticeDlg::OnInitDialog() {
 
 void CNoticeDlg::DoDataExchange(fw::CDataExchange* dx) { fw::DDX_Check(dx, IDC_DONT_SHOW_AGAIN, m_bDontShowAgain); }
 
-LRESULT CNoticeDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
-  }
-}
-
 void CNoticeDlg::OnDestroy() {
-  fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
+  fw::CDialog::OnDestroy();
   // The check box is still there: the dialog goes before its controls.
   UpdateData(TRUE);
   m_setting = m_bDontShowAgain != 0;
@@ -36,9 +26,8 @@ void CNoticeDlg::OnDestroy() {
 
 CCloseNoticeDlg::CCloseNoticeDlg(bool& closeNotify) : CNoticeDlg(IDD_CLOSE_NOTICE, closeNotify) {}
 
-LRESULT CCloseNoticeDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SETCURSOR) return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-  return CNoticeDlg::OnMessage(msg, wp, lp);
+LRESULT CCloseNoticeDlg::OnSetCursor(HWND, UINT, UINT) {
+  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
 }
 
 CDisableNoticeDlg::CDisableNoticeDlg(bool& disableNotify) : CNoticeDlg(IDD_DISABLE_NOTICE, disableNotify) {}

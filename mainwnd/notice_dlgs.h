@@ -17,10 +17,10 @@ class CNoticeDlg : public fw::CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The check box is read as the notice goes.
+  void OnDestroy() override;
 
  private:
-  void OnDestroy();
 
   int m_bDontShowAgain = 0;
   bool& m_setting;
@@ -32,7 +32,7 @@ class CCloseNoticeDlg : public CNoticeDlg {
 
  protected:
   // The program's arrow over the whole notice.
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnSetCursor(HWND under, UINT hitTest, UINT mouseMsg) override;
 };
 
 class CDisableNoticeDlg : public CNoticeDlg {

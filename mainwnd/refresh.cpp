@@ -43,7 +43,7 @@ void CVantrelDlg::StartRefreshTimer() {
   }
 }
 
-void CVantrelDlg::OnTimer() {
+void CVantrelDlg::OnTimer(UINT_PTR) {
   const struct {
     int barId;
     int period;

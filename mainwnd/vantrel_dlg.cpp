@@ -25,7 +25,7 @@ constexpr char kVendorKey[] = "Software\\Ostrel, Inc.\\Vantrel\\settings";
 }  // namespace
 
 CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
-    : fw::CDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
+    : CProgramDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   LoadSettings(m_store, m_settings);
   m_trayIcon.InitNotifyData(IDR_TRAY);
@@ -71,44 +71,19 @@ LRESULT CVantrelDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
     case WM_USER:
       return OnTrayCallback(wp, lp);
-    case WM_CLOSE:
-      OnClose();
-      return 0;
     case WM_SYSCOMMAND:
       return OnSysCommand(static_cast<UINT>(wp));
     case WM_WINDOWPOSCHANGING:
       return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
-    case WM_PAINT:
-      OnPaint();
-      return 0;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(m_hIcon);
-    case WM_SETCURSOR:
-      return OnSetCursor();
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
     case WM_MOVE:
       OnMove();
       return 0;
-    case WM_TIMER:
-      OnTimer();
-      return Default();
-    case WM_NOTIFY:
-      return OnNotify(reinterpret_cast<NMHDR*>(lp));
     default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
+      return CProgramDialog::OnMessage(msg, wp, lp);
   }
 }
 
@@ -157,7 +132,7 @@ bool CVantrelDlg::OnCommand(UINT id, UINT code, HWND) {
   }
 }
 
-LRESULT CVantrelDlg::OnCreate() {
+LRESULT CVantrelDlg::OnCreate(CREATESTRUCTA*) {
   CStartupSplash::ShowSplash(this);
   const LRESULT r = Default();
   if (r == -1) return -1;
@@ -304,16 +279,10 @@ void CVantrelDlg::OnPaint() {
   ::DrawIcon(dc.get(), x, y, m_hIcon);
 }
 
-LRESULT CVantrelDlg::OnSetCursor() {
-  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-}
-
-LRESULT CVantrelDlg::OnCtlColor(UINT msg, HDC dc) {
-  return ApplyColourRule(msg, dc, {m_settings.labelText, m_settings.listText}, [this] { return Default(); });
-}
+TextColours CVantrelDlg::Colours() const { return {m_settings.labelText, m_settings.listText}; }
 
 void CVantrelDlg::OnDestroy() {
-  fw::CDialog::OnMessage(WM_DESTROY, 0, 0);
+  CProgramDialog::OnDestroy();
   KillTimer(kRefreshTimer);
   SaveSettings(m_store, m_settings);
   if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());

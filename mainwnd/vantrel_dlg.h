@@ -10,15 +10,15 @@
 #include <string>
 
 #include "app/settings.h"
-#include "fw/dialog.h"
 #include "mainwnd/tray_icon.h"
 #include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
+#include "views/program_dialog.h"
 #include "views/usage_pie_dlg.h"
 
 namespace vantrel {
 
-class CVantrelDlg : public fw::CDialog {
+class CVantrelDlg : public CProgramDialog {
  public:
   CVantrelDlg(Settings& settings, ProfileStore& store);
   ~CVantrelDlg() override;
@@ -51,23 +51,22 @@ class CVantrelDlg : public fw::CDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnCreate(CREATESTRUCTA* create) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  LRESULT OnNotify(NMHDR* hdr) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnPaint() override;
+  void OnClose() override;
+  void OnDestroy() override;
+  TextColours Colours() const override;
 
  private:
   // Message handlers.
-  LRESULT OnCreate();
-  void OnPaint();
-  LRESULT OnSetCursor();
-  LRESULT OnCtlColor(UINT msg, HDC dc);
-  void OnDestroy();
-  void OnTimer();
-  LRESULT OnNotify(NMHDR* hdr);
   void OnWatch();
   // Tray, close-to-tray and enable/disable (tray_wnd.cpp).
   LRESULT OnTrayCallback(WPARAM wp, LPARAM lp);
   void OnTrayOpen();
   void OnTrayExit();
-  void OnClose();
   LRESULT OnSysCommand(UINT id);
   LRESULT OnWindowPosChanging(WINDOWPOS* pos);
   void OnToggleEnable();

@@ -57,16 +57,7 @@ BOOL CRefreshPage::OnInitDialog() {
   return TRUE;
 }
 
-LRESULT CRefreshPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_HSCROLL:
-      return OnHScroll(LOWORD(wp));
-    default:
-      return fw::CPropertyPage::OnMessage(msg, wp, lp);
-  }
-}
-
-LRESULT CRefreshPage::OnHScroll(UINT code) {
+LRESULT CRefreshPage::OnHScroll(UINT code, HWND) {
   // Whichever slider moved, all three labels follow their sliders.
   m_strThreshold = ThresholdText(PositionOf(m_sliderThreshold));
   m_strMemory = MemoryPeriodText(PositionOf(m_sliderMemory));

@@ -19,10 +19,9 @@ class CRefreshPage : public fw::CPropertyPage {
   void DoDataExchange(fw::CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnHScroll(UINT code, HWND bar) override;
 
  private:
-  LRESULT OnHScroll(UINT code);
 
   Settings& m_settings;
   CHandSliderCtrl m_sliderThreshold, m_sliderMemory, m_sliderDrive;

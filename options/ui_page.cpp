@@ -38,23 +38,13 @@ BOOL CUiPage::OnInitDialog() {
   return TRUE;
 }
 
-LRESULT CUiPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-      return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-    default:
-      return fw::CPropertyPage::OnMessage(msg, wp, lp);
-  }
-}
-
 bool CUiPage::OnCommand(UINT id, UINT code, HWND) {
   if (id != IDC_TEXT_COLOR || code != BN_CLICKED) return false;
   OnTextColor();
   return true;
 }
 
-LRESULT CUiPage::OnCtlColor(HDC dc, HWND control) {
+LRESULT CUiPage::OnCtlColor(UINT, HDC dc, HWND control) {
   // Backgrounds stay standard: the default brush goes back unchanged.
   const LRESULT brush = Default();
   if (control == m_sample.m_hWnd)

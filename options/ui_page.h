@@ -24,11 +24,11 @@ class CUiPage : public fw::CPropertyPage {
   void DoDataExchange(fw::CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  // The samples in the working colours.
+  LRESULT OnCtlColor(UINT msg, HDC dc, HWND control) override;
 
  private:
-  LRESULT OnCtlColor(HDC dc, HWND control);
   void OnTextColor();
 
   Settings& m_settings;

@@ -9,7 +9,7 @@
 namespace vantrel {
 
 CExtendedInfoDlg::CExtendedInfoDlg(const TextColours& colours, fw::CWnd* parent)
-    : fw::CDialog(IDD_EXTENDED_INFO, parent), m_colours(colours) {}
+    : CProgramDialog(IDD_EXTENDED_INFO, parent), m_colours(colours) {}
 
 void CExtendedInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::CDialog::DoDataExchange(dx);
@@ -25,19 +25,6 @@ void CExtendedInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Text(dx, IDC_EXT_BITS_PER_PIXEL, m_strBitsPerPixel);
   fw::DDX_Text(dx, IDC_EXT_RESOLUTION, m_strResolution);
   fw::DDX_Text(dx, IDC_EXT_MONITOR, m_strMonitor);
-}
-
-LRESULT CExtendedInfoDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SETCURSOR:
-      return OnSetCursor();
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
-    default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
-  }
 }
 
 BOOL CExtendedInfoDlg::OnInitDialog() {
@@ -57,14 +44,6 @@ BOOL CExtendedInfoDlg::OnInitDialog() {
   m_strMonitor = t.monitor;
   UpdateData(FALSE);
   return TRUE;
-}
-
-LRESULT CExtendedInfoDlg::OnSetCursor() {
-  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-}
-
-LRESULT CExtendedInfoDlg::OnCtlColor(UINT msg, HDC dc) {
-  return ApplyColourRule(msg, dc, m_colours, [this] { return Default(); });
 }
 
 }  // namespace vantrel

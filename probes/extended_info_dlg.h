@@ -4,12 +4,11 @@
 
 #include <string>
 
-#include "fw/dialog.h"
-#include "views/colour_rule.h"
+#include "views/program_dialog.h"
 
 namespace vantrel {
 
-class CExtendedInfoDlg : public fw::CDialog {
+class CExtendedInfoDlg : public CProgramDialog {
  public:
   // `colours` are the text colours of the main window's colour rule.
   explicit CExtendedInfoDlg(const TextColours& colours, fw::CWnd* parent = nullptr);
@@ -17,12 +16,9 @@ class CExtendedInfoDlg : public fw::CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  TextColours Colours() const override { return m_colours; }
 
  private:
-  LRESULT OnSetCursor();
-  LRESULT OnCtlColor(UINT msg, HDC dc);
-
   std::string m_strBuild, m_strExtra, m_strOsName, m_strVersion, m_strAcStatus, m_strBatteryStatus, m_strCharge,
       m_strFullLife, m_strLifeLeft, m_strBitsPerPixel, m_strResolution, m_strMonitor;
   TextColours m_colours;

@@ -29,7 +29,7 @@ int LogoBitmap(VendorLogo logo) {
 }  // namespace
 
 CProcessorDlg::CProcessorDlg(const TextColours& colours, fw::CWnd* parent)
-    : fw::CDialog(IDD_PROCESSOR_INFO, parent), m_colours(colours) {}
+    : CProgramDialog(IDD_PROCESSOR_INFO, parent), m_colours(colours) {}
 
 void CProcessorDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::CDialog::DoDataExchange(dx);
@@ -44,19 +44,6 @@ void CProcessorDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Text(dx, IDC_PROC_MMX, m_strMmx);
   fw::DDX_Text(dx, IDC_PROC_COUNT, m_strProcessors);
   fw::DDX_Text(dx, IDC_PROC_VENDOR_LABEL, m_strVendorLabel);
-}
-
-LRESULT CProcessorDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SETCURSOR:
-      return OnSetCursor();
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColor(msg, reinterpret_cast<HDC>(wp));
-    default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
-  }
 }
 
 bool CProcessorDlg::OnCommand(UINT id, UINT code, HWND) {
@@ -114,16 +101,6 @@ void CProcessorDlg::OnSelChangeFeatures() {
   const int row = static_cast<int>(m_featureList.SendMessage(LB_GETCURSEL));
   m_strFeatureState = FeatureStateText(m_info, row);
   UpdateData(FALSE);
-}
-
-LRESULT CProcessorDlg::OnSetCursor() {
-  return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-}
-
-// The read-only feature state is coloured as a static: the platform asks for
-// it as one.
-LRESULT CProcessorDlg::OnCtlColor(UINT msg, HDC dc) {
-  return ApplyColourRule(msg, dc, m_colours, [this] { return Default(); });
 }
 
 }  // namespace vantrel

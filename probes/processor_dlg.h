@@ -6,15 +6,14 @@
 
 #include <string>
 
-#include "fw/dialog.h"
 #include "fw/handle.h"
 #include "probes/cpuid_record.h"
-#include "views/colour_rule.h"
 #include "views/hand_controls.h"
+#include "views/program_dialog.h"
 
 namespace vantrel {
 
-class CProcessorDlg : public fw::CDialog {
+class CProcessorDlg : public CProgramDialog {
  public:
   // `colours` are the text colours of the main window's colour rule.
   explicit CProcessorDlg(const TextColours& colours, fw::CWnd* parent = nullptr);
@@ -25,13 +24,13 @@ class CProcessorDlg : public fw::CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  // The read-only feature state is coloured as a static: the platform asks
+  // for it as one.
+  TextColours Colours() const override { return m_colours; }
 
  private:
   void OnSelChangeFeatures();
-  LRESULT OnSetCursor();
-  LRESULT OnCtlColor(UINT msg, HDC dc);
   void ShowLogo(int bitmapId);
 
   fw::CWnd m_logo;

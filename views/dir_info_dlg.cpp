@@ -10,7 +10,7 @@
 
 namespace vantrel {
 
-CDirInfoDlg::CDirInfoDlg(TextColours colours) : fw::CDialog(IDD_DIRECTORY_INFO), m_colours(colours) {}
+CDirInfoDlg::CDirInfoDlg(TextColours colours) : CProgramDialog(IDD_DIRECTORY_INFO), m_colours(colours) {}
 
 void CDirInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::CDialog::DoDataExchange(dx);
@@ -29,31 +29,13 @@ void CDirInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Text(dx, IDC_DIR_PERCENT, t.m_strPercent);
 }
 
-LRESULT CDirInfoDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_NOTIFY: {
-      const auto* info = reinterpret_cast<const NMTREEVIEWA*>(lp);
-      if (info->hdr.idFrom == IDC_DIR_TREE &&
-          (info->hdr.code == TVN_SELCHANGEDA || info->hdr.code == TVN_SELCHANGEDW)) {
-        OnSelChangedTree(info->itemNew.hItem);
-        return 0;
-      }
-      return Default();
-    }
-    case WM_HSCROLL:
-      return OnHScroll();
-    case WM_SETCURSOR:
-      return ApplyCursorRule(IDCUR_ARROW, [this] { return Default(); });
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-      return ApplyColourRule(msg, reinterpret_cast<HDC>(wp), m_colours, [this] { return Default(); });
-    default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
+LRESULT CDirInfoDlg::OnNotify(NMHDR* header) {
+  const auto* info = reinterpret_cast<const NMTREEVIEWA*>(header);
+  if (info->hdr.idFrom == IDC_DIR_TREE && (info->hdr.code == TVN_SELCHANGEDA || info->hdr.code == TVN_SELCHANGEDW)) {
+    OnSelChangedTree(info->itemNew.hItem);
+    return 0;
   }
+  return CProgramDialog::OnNotify(header);
 }
 
 BOOL CDirInfoDlg::OnInitDialog() {
@@ -79,7 +61,7 @@ void CDirInfoDlg::OnSelChangedTree(HTREEITEM item) {
   if (m_view.Scan(m_lister, m_drives, UnitPosition())) PushTexts();
 }
 
-LRESULT CDirInfoDlg::OnHScroll() {
+LRESULT CDirInfoDlg::OnHScroll(UINT, HWND) {
   if (!m_view.ChangeUnit(UnitPosition())) return 0;
   PushTexts();
   return Default();

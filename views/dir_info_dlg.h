@@ -8,17 +8,16 @@
 
 #include <windows.h>
 
-#include "fw/dialog.h"
 #include "fw/handle.h"
-#include "views/colour_rule.h"
 #include "views/dir_tree_ctrl.h"
 #include "views/dir_view.h"
 #include "views/find_lister.h"
 #include "views/platform_drives.h"
+#include "views/program_dialog.h"
 
 namespace vantrel {
 
-class CDirInfoDlg : public fw::CDialog {
+class CDirInfoDlg : public CProgramDialog {
  public:
   // Static texts take the label colour, edits and lists the list colour.
   explicit CDirInfoDlg(TextColours colours);
@@ -26,11 +25,13 @@ class CDirInfoDlg : public fw::CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnNotify(NMHDR* header) override;
+  // The unit selector's steps.
+  LRESULT OnHScroll(UINT code, HWND bar) override;
+  TextColours Colours() const override { return m_colours; }
 
  private:
   void OnSelChangedTree(HTREEITEM item);
-  LRESULT OnHScroll();
   int UnitPosition() const;
   void PushTexts();
 

@@ -22,9 +22,8 @@ LRESULT ApplyCursorRule(int cursorId, Fallback&& fallback) {
 template <int CursorId>
 class CCursorControl : public fw::CWnd {
  protected:
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_SETCURSOR) return ApplyCursorRule(CursorId, [this] { return Default(); });
-    return Default();
+  LRESULT OnSetCursor(HWND, UINT, UINT) override {
+    return ApplyCursorRule(CursorId, [this] { return Default(); });
   }
 };
 

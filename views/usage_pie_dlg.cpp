@@ -67,16 +67,6 @@ bool CUsagePieDlg::OnCommand(UINT id, UINT code, HWND) {
   return true;
 }
 
-LRESULT CUsagePieDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    default:
-      return fw::CDialog::OnMessage(msg, wp, lp);
-  }
-}
-
 void CUsagePieDlg::OnPaint() {
   fw::PaintDc paint(m_hWnd);
   HDC dc = paint.get();

@@ -32,10 +32,9 @@ class CUsagePieDlg : public fw::CDialog {
   void OnOK() override;
   void OnCancel() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnPaint() override;
 
  private:
-  void OnPaint();
 
   char m_chDrive = ' ';
   PieValue m_value;  // the no-disk state or the boundary angle

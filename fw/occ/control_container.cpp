@@ -7,6 +7,8 @@
 #include <string>
 
 #include "fw/occ/control_site.h"
+#include "fw/report_caught.h"
+#include "fw/scope_exit.h"
 
 namespace fw::occ {
 
@@ -91,6 +93,7 @@ bool ControlContainer::CreateControls(HWND dialog, const std::vector<ControlItem
     }
     return true;
   } catch (...) {
+    ReportCaught("ControlContainer::CreateControls");
     DestroyControls();
     return false;
   }
@@ -111,13 +114,7 @@ bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const Con
   Control c;
   // Whatever happens below, a control that never makes it into the list is
   // deactivated, closed and let go of its site like any other.
-  struct Guard {
-    Control& c;
-    bool armed = true;
-    ~Guard() {
-      if (armed) Teardown(c);
-    }
-  } guard{c};
+  ScopeExit guard([&c] { Teardown(c); });
   c.id = static_cast<int>(item.id);
   if (FAILED(factory->CreateInstance(nullptr, IID_IOleObject, c.object.put_void())) || !c.object) return false;
   factory.reset();
@@ -157,7 +154,7 @@ bool ControlContainer::CreateOne(HWND dialog, const ControlItem& item, const Con
   if (GetParent(c.window) == dialog)
     SetWindowPos(c.window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   controls_.push_back(c);
-  guard.armed = false;
+  guard.Release();
   return true;
 }
 

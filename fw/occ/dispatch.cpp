@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/handle.h"
+#include "fw/report_caught.h"
 
 namespace fw::occ {
 namespace {
@@ -189,6 +190,7 @@ HRESULT InvokeWithArgs(IDispatch* disp, DISPID id, WORD flags, VARTYPE vtRet, vo
     TakeResult(vtRet, *result.get(), pvRet);
     return hr;
   } catch (...) {
+    ReportCaught("occ::InvokeHelper");
     return E_OUTOFMEMORY;
   }
 }

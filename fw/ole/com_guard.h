@@ -6,6 +6,8 @@
 
 #include <new>
 
+#include "fw/report_caught.h"
+
 namespace fw::ole {
 
 // body() -> HRESULT. Running out of memory gives E_OUTOFMEMORY, any other
@@ -17,6 +19,7 @@ HRESULT Guarded(Body&& body) noexcept {
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {
+    ReportCaught("a COM method");
     return E_UNEXPECTED;
   }
 }

@@ -10,6 +10,7 @@
 #include "fw/ole/com_guard.h"
 #include "fw/ole/ole_module.h"
 #include "fw/ole/prop_bag.h"
+#include "fw/report_caught.h"
 
 namespace fw::ole {
 namespace {
@@ -213,6 +214,7 @@ LRESULT CALLBACK COleControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         try {
           self->Paint();
         } catch (...) {
+          ReportCaught("COleControl WM_PAINT");
         }
         return 0;
       case WM_ERASEBKGND:
@@ -541,6 +543,7 @@ STDMETHODIMP COleControl::Draw(DWORD aspect, LONG, void* aspectInfo, DVTARGETDEV
   try {
     OnDraw(dc, r);
   } catch (...) {
+    ReportCaught("COleControl::Draw");
   }
   if (saved) ::RestoreDC(dc, saved);
   return S_OK;

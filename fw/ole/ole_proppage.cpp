@@ -5,6 +5,7 @@
 
 #include "fw/ole/com_guard.h"
 #include "fw/ole/ole_module.h"
+#include "fw/report_caught.h"
 
 namespace fw::ole {
 namespace {
@@ -29,6 +30,7 @@ INT_PTR CALLBACK COlePropertyPage::DialogProc(HWND wnd, UINT msg, WPARAM, LPARAM
     try {
       self->DoDataExchange(false);
     } catch (...) {
+      ReportCaught("COlePropertyPage WM_INITDIALOG");
     }
     return TRUE;
   }
@@ -139,6 +141,7 @@ STDMETHODIMP COlePropertyPage::Apply() {
   try {
     DoDataExchange(true);
   } catch (...) {
+    ReportCaught("COlePropertyPage::Apply");
     return E_FAIL;
   }
   SetModifiedFlag(false);
