@@ -1,5 +1,7 @@
 #include "fw/ddx.h"
 
+#include "fw/occ/hosted_control.h"
+
 namespace fw {
 
 namespace {
@@ -66,9 +68,11 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-  if (control.m_hWnd) return;
-  if (dx->m_pDlgWnd->AttachHostedControl(id, control)) return;
-  control.SubclassDlgItem(id, dx->m_pDlgWnd);
+  if (!control.m_hWnd) control.SubclassDlgItem(id, dx->m_pDlgWnd);
+}
+
+void DDX_Control(CDataExchange* dx, int id, occ::HostedControl& control) {
+  if (!control.IsAttached()) dx->m_pDlgWnd->AttachHostedControl(id, control);
 }
 
 }  // namespace fw

@@ -2,11 +2,11 @@
 // interface by DISPID. 32-bit figures are cut to their low 16 bits.
 #pragma once
 
-#include "fw/wnd.h"
+#include "fw/occ/hosted_control.h"
 
 namespace vantrel {
 
-class CZelboCtrl : public fw::CWnd {
+class CZelboCtrl : public fw::occ::HostedControl {
  public:
   void SetReverseScheme(BOOL value);
   void SetPercent(BOOL value);
