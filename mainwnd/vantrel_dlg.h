@@ -12,7 +12,7 @@
 #include "app/settings.h"
 #include "fw/dialog.h"
 #include "mainwnd/tray_icon.h"
-#include "mainwnd/zelbo_ctrl.h"
+#include "mainwnd/gauge_host.h"
 #include "views/hand_controls.h"
 #include "views/usage_pie_dlg.h"
 
@@ -104,7 +104,7 @@ class CVantrelDlg : public fw::CDialog {
   // Bound members.
   fw::CWnd m_btnPie, m_btnOptions, m_btnExtended, m_btnRefresh, m_btnDirectory, m_btnProcessor;
   CHandComboBox m_driveCombo;
-  CZelboCtrl m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
+  CGaugeHost m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
   fw::CWnd m_memoryBar, m_driveBar;
   std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem, m_strFreeMem,
       m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;

@@ -1,12 +1,13 @@
-// CZelboCtrl (host side): a hosted gauge, called only through its automation
-// interface by DISPID. 32-bit figures are cut to their low 16 bits.
+// CGaugeHost: a gauge the main window hosts, called only through its
+// automation interface by DISPID. The gauge takes 16-bit figures: callers cut
+// theirs to the low 16 bits (GaugeShort).
 #pragma once
 
 #include "fw/occ/hosted_control.h"
 
 namespace vantrel {
 
-class CZelboCtrl : public fw::occ::HostedControl {
+class CGaugeHost : public fw::occ::HostedControl {
  public:
   void SetReverseScheme(BOOL value);
   void SetPercent(BOOL value);
