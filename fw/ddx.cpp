@@ -1,6 +1,7 @@
 #include "fw/ddx.h"
 
 #include "fw/occ/hosted_control.h"
+#include "fw/window_text.h"
 
 namespace fw {
 
@@ -14,14 +15,6 @@ std::string WindowText(HWND item) {
   return text;
 }
 
-// Whether the control shows `value`, asked with one message: a buffer one
-// character longer than `value` tells a longer text apart.
-bool HasText(HWND item, const std::string& value) {
-  std::string text(value.size() + 2, '\0');
-  const int got = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
-  return got == static_cast<int>(value.size()) && text.compare(0, value.size(), value) == 0;
-}
-
 }  // namespace
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value) {
@@ -29,11 +22,8 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   if (!item) return;
   if (dx->m_bSaveAndValidate) {
     value = WindowText(item);
-  } else if (!HasText(item, value)) {
-    // Only a changed text is set: a static repaints itself on every new text,
-    // and an edit control would lose its selection, so refreshing unchanged
-    // figures would cost a repaint each for nothing.
-    ::SetWindowTextA(item, value.c_str());
+  } else {
+    SetWindowTextIfChanged(item, value);
   }
 }
 
