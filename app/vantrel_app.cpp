@@ -21,8 +21,7 @@ BOOL CVantrelApp::InitInstance() {
   // The main window loads the record from the store, hands it to its parts
   // and writes it back when it is destroyed.
   AppProfileStore store(*this);
-  CVantrelDlg dlg(m_settings, store);
-  dlg.m_hAppInstance = m_hInstance;
+  CVantrelDlg dlg(m_settings, store, m_hInstance);
   m_pMainWnd = &dlg;
   dlg.DoModal();
   m_pMainWnd = nullptr;

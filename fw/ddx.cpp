@@ -1,5 +1,8 @@
 #include "fw/ddx.h"
 
+#include "fw/occ/hosted_control.h"
+#include "fw/window_text.h"
+
 namespace fw {
 
 namespace {
@@ -12,14 +15,6 @@ std::string WindowText(HWND item) {
   return text;
 }
 
-// Whether the control shows `value`, asked with one message: a buffer one
-// character longer than `value` tells a longer text apart.
-bool HasText(HWND item, const std::string& value) {
-  std::string text(value.size() + 2, '\0');
-  const int got = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
-  return got == static_cast<int>(value.size()) && text.compare(0, value.size(), value) == 0;
-}
-
 }  // namespace
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value) {
@@ -27,11 +22,8 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   if (!item) return;
   if (dx->m_bSaveAndValidate) {
     value = WindowText(item);
-  } else if (!HasText(item, value)) {
-    // Only a changed text is set: a static repaints itself on every new text,
-    // and an edit control would lose its selection, so refreshing unchanged
-    // figures would cost a repaint each for nothing.
-    ::SetWindowTextA(item, value.c_str());
+  } else {
+    SetWindowTextIfChanged(item, value);
   }
 }
 
@@ -66,9 +58,11 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-  if (control.m_hWnd) return;
-  if (dx->m_pDlgWnd->AttachHostedControl(id, control)) return;
-  control.SubclassDlgItem(id, dx->m_pDlgWnd);
+  if (!control.m_hWnd) control.SubclassDlgItem(id, dx->m_pDlgWnd);
+}
+
+void DDX_Control(CDataExchange* dx, int id, occ::HostedControl& control) {
+  if (!control.IsAttached()) dx->m_pDlgWnd->AttachHostedControl(id, control);
 }
 
 }  // namespace fw

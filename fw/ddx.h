@@ -22,8 +22,9 @@ void DDX_Check(CDataExchange* dx, int id, int& value);
 // Radio group starting at `id` (the WS_GROUP button): index of the checked
 // button among the group's radio buttons, -1 when none.
 void DDX_Radio(CDataExchange* dx, int id, int& value);
-// Binds `control` to dialog item `id` once: plain controls are subclassed,
-// hosted ActiveX controls get their automation interface attached.
+// Binds `control` to dialog item `id` once, by subclassing the item.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+// Attaches hosted ActiveX control `id` to `control` once.
+void DDX_Control(CDataExchange* dx, int id, occ::HostedControl& control);
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include "fw/ddx.h"
 #include "fw/occ/control_container.h"
 #include "fw/occ/dialog_resource.h"
+#include "fw/occ/hosted_control.h"
 
 namespace fw {
 namespace {
@@ -132,12 +133,10 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 IDispatch* CDialog::ControlDispatch(int id) const { return m_controls ? m_controls->Dispatch(id) : nullptr; }
 
-bool CDialog::AttachHostedControl(int id, CWnd& wrapper) {
+bool CDialog::AttachHostedControl(int id, occ::HostedControl& wrapper) {
   IDispatch* disp = ControlDispatch(id);
   if (!disp) return false;
-  // The container owns the control's window; the wrapper only calls it.
-  wrapper.m_hWnd = m_controls->Window(id);
-  wrapper.AttachControlDispatch(com::Ptr<IDispatch>(disp));
+  wrapper.Attach(com::Ptr<IDispatch>(disp));
   m_hostedWrappers.push_back(&wrapper);
   return true;
 }
@@ -191,10 +190,7 @@ void CDialog::OnDestroy() {
   // Hosted controls leave with the dialog, before their windows go, and no
   // wrapper keeps calling a control that is gone.
   Default();
-  for (CWnd* wrapper : m_hostedWrappers) {
-    wrapper->AttachControlDispatch(nullptr);
-    wrapper->m_hWnd = nullptr;
-  }
+  for (occ::HostedControl* wrapper : m_hostedWrappers) wrapper->Detach();
   m_hostedWrappers.clear();
   if (m_controls) m_controls->DestroyControls();
 }

@@ -23,6 +23,7 @@ class CDataExchange;
 namespace occ {
 struct DialogResource;
 class ControlContainer;
+class HostedControl;
 }  // namespace occ
 
 class CDialog : public CWnd {
@@ -44,9 +45,9 @@ class CDialog : public CWnd {
 
   // The hosted ActiveX control with dialog item id `id`, or null.
   IDispatch* ControlDispatch(int id) const;
-  // Binds `wrapper` to hosted control `id` until the dialog's window goes;
+  // Attaches `wrapper` to hosted control `id` until the dialog's window goes;
   // false when no such control is hosted.
-  bool AttachHostedControl(int id, CWnd& wrapper);
+  bool AttachHostedControl(int id, occ::HostedControl& wrapper);
 
  protected:
   virtual BOOL OnInitDialog();
@@ -73,7 +74,7 @@ class CDialog : public CWnd {
   // The template without its "{CLSID}" items, which the container creates.
   std::unique_ptr<occ::DialogResource> m_template;
   std::unique_ptr<occ::ControlContainer> m_controls;
-  std::vector<CWnd*> m_hostedWrappers;  // released before the controls go
+  std::vector<occ::HostedControl*> m_hostedWrappers;  // detached before the controls go
   bool m_modal = false;
   bool m_endModal = false;
   bool m_showAtIdle = false;  // the modal loop shows the dialog when it first idles

@@ -22,9 +22,6 @@
 
 #include <string>
 
-#include "fw/com.h"
-#include "fw/occ/dispatch.h"
-
 namespace fw {
 
 class CWnd {
@@ -76,22 +73,6 @@ class CWnd {
   static void EndWaitCursor();
   static bool IsWaitCursorOn();
 
-  // Hosted ActiveX controls: the control's automation interface, set when the
-  // dialog's data exchange binds this object to a hosted control.
-  void AttachControlDispatch(com::Ptr<IDispatch> disp) { m_controlDispatch = std::move(disp); }
-  // Calls by DISPID; arguments in parameter order, typed by their C++ type
-  // (short is VT_I2, bool VT_BOOL). E_NOINTERFACE when no control is bound.
-  template <class... Args>
-  HRESULT InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* result, const Args&... args) const {
-    IDispatch* disp = m_controlDispatch.get();
-    return disp ? occ::InvokeHelper(disp, id, flags, vtRet, result, args...) : E_NOINTERFACE;
-  }
-  template <class T>
-  HRESULT SetProperty(DISPID id, VARTYPE vt, const T& value) const {
-    IDispatch* disp = m_controlDispatch.get();
-    return disp ? occ::SetProperty(disp, id, vt, value) : E_NOINTERFACE;
-  }
-
  protected:
   // Handles one message: cracks the messages below into their handlers and
   // hands every other one to Default().
@@ -142,7 +123,6 @@ class CWnd {
   bool m_reflectedToParent = false;  // Default() ran for the reflected message
   int m_dispatchDepth = 0;           // handlers of this window now running
   bool m_ncDestroyed = false;        // WM_NCDESTROY came while handlers ran
-  com::Ptr<IDispatch> m_controlDispatch;
 };
 
 // The window that owns a popup built with `parent` (may be null): the parent

@@ -26,6 +26,8 @@ DriveTypeRow DescribeDrive(unsigned driveType, std::uint64_t totalBytes) {
   }
 }
 
+namespace {
+
 const char* FailedDriveTypeText(unsigned driveType) {
   switch (driveType) {
     case kDriveNoRootDir:
@@ -44,6 +46,8 @@ const char* FailedDriveTypeText(unsigned driveType) {
       return "Unknown Drive";
   }
 }
+
+}  // namespace
 
 DriveFigures ComputeDriveFigures(std::uint64_t totalBytes, std::uint64_t freeBytes, std::uint64_t unit) {
   if (unit == 0) unit = kUnitByte;
@@ -89,6 +93,12 @@ DrivePanelView DescribeDriveQuery(unsigned driveType, std::uint64_t totalBytes, 
   v.usedGauge = v.figures.usedPct;
   v.freeGauge = v.figures.FreePct();
   v.pie = PieValuesFor(v.figures);
+  return v;
+}
+
+DrivePanelView DescribeFailedQuery(unsigned driveType) {
+  DrivePanelView v;
+  v.row = {FailedDriveTypeText(driveType), IDI_NO_DISK, kUnitByte, "", WatchBox::Disabled};
   return v;
 }
 

@@ -37,9 +37,6 @@ struct DriveTypeRow {
 // table are shown as "Unknown Drive".
 DriveTypeRow DescribeDrive(unsigned driveType, std::uint64_t totalBytes);
 
-// The type text for a drive whose free-space query failed (icon IDI_NO_DISK).
-const char* FailedDriveTypeText(unsigned driveType);
-
 struct DriveFigures {
   std::uint64_t totalU = 0;  // total / unit
   std::uint64_t freeU = 0;   // free / unit
@@ -73,7 +70,7 @@ struct PieValues {
 };
 PieValues PieValuesFor(const DriveFigures& figures);
 
-// Everything the panel shows after a successful query.
+// Everything the panel shows after a query of the chosen drive.
 struct DrivePanelView {
   DriveTypeRow row;
   DriveFigures figures;
@@ -83,6 +80,9 @@ struct DrivePanelView {
   PieValues pie;
 };
 DrivePanelView DescribeDriveQuery(unsigned driveType, std::uint64_t totalBytes, std::uint64_t freeBytes);
+// The view for a drive whose free-space query failed: the type text, the
+// IDI_NO_DISK icon, the Watch box disabled; no figures, empty gauges, no pie.
+DrivePanelView DescribeFailedQuery(unsigned driveType);
 
 // Tray tooltip for nTooltip 2 ("C:\ Used : 812 MB / 40%") and 3
 // ("C:\ Free : 1024 MB / 25%"); none for every other choice.

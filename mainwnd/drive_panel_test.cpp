@@ -49,7 +49,7 @@ TEST(DrivePanel, TypeTableOnSuccess) {
 TEST(DrivePanel, TypeTableOnFailure) {
   const char* expected[] = {"Unknown Drive", "No Disk",  "Floppy or Removable", "Hard Drive", "Network Drive",
                             "CD-ROM",        "Ram Disk", "Unknown Drive"};
-  for (unsigned t = 0; t < 8; ++t) EXPECT_EQ(std::string(FailedDriveTypeText(t)), expected[t]) << t;
+  for (unsigned t = 0; t < 8; ++t) EXPECT_EQ(std::string(DescribeFailedQuery(t).row.typeText), expected[t]) << t;
 }
 
 TEST(DrivePanel, FourGigabyteDriveWithOneGigabyteFree) {

@@ -4,6 +4,7 @@
 #include <direct.h>
 
 #include "fw/busy_scope.h"
+#include "fw/window_text.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
@@ -14,6 +15,18 @@ namespace vantrel {
 namespace {
 
 unsigned DriveTypeOf(const std::string& root) { return ::GetDriveTypeA(root.c_str()); }
+
+// The drive letter of the list's selected item; none without a selection.
+std::optional<char> ChosenLetter(const fw::CWnd& combo) {
+  const LRESULT sel = combo.SendMessage(CB_GETCURSEL);
+  if (sel == CB_ERR) return std::nullopt;
+  const LRESULT len = combo.SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(sel));
+  if (len == CB_ERR) return std::nullopt;
+  std::string item(static_cast<size_t>(len) + 1, '\0');
+  combo.SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(item.data()));
+  item.resize(static_cast<size_t>(len));
+  return LetterFromComboItem(item);
+}
 
 }  // namespace
 
@@ -39,15 +52,7 @@ void CVantrelDlg::UpdateDrivePanel() {
   fw::BusyScope busy(m_hWnd);
   m_nSelectedEntry = -1;
   const int currentDrive = _getdrive();
-
-  const LRESULT sel = m_driveCombo.SendMessage(CB_GETCURSEL);
-  if (sel == CB_ERR) return;
-  const LRESULT len = m_driveCombo.SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(sel));
-  if (len == CB_ERR) return;
-  std::string item(static_cast<size_t>(len) + 1, '\0');
-  m_driveCombo.SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(item.data()));
-  item.resize(static_cast<size_t>(len));
-  const std::optional<char> letter = LetterFromComboItem(item);
+  const std::optional<char> letter = ChosenLetter(m_driveCombo);
   if (!letter) return;
   const std::string root = RootPath(*letter);
 
@@ -55,62 +60,59 @@ void CVantrelDlg::UpdateDrivePanel() {
   if (m_pPieWnd) m_pPieWnd->SetDriveLetter(*letter);
   ULARGE_INTEGER total{}, totalFree{};
   const bool ok = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, &total, &totalFree) != FALSE;
-
-  HWND watchBox = GetDlgItem(IDC_WATCH);
-  int icon = IDI_NO_DISK;
+  const DrivePanelView view =
+      ok ? DescribeDriveQuery(type, total.QuadPart, totalFree.QuadPart) : DescribeFailedQuery(type);
+  m_bNoDisk = !ok;
+  ShowDrivePanel(view);
+  ApplyWatchBox(view.row.watchBox, *letter);
   if (ok) {
-    m_bNoDisk = false;
-    const DrivePanelView view = DescribeDriveQuery(type, total.QuadPart, totalFree.QuadPart);
-    m_strDriveType = view.row.typeText;
-    icon = view.row.iconId;
-    switch (view.row.watchBox) {
-      case WatchBox::DisabledCleared:
-        m_bWatch = 0;
-        ::EnableWindow(watchBox, FALSE);
-        break;
-      case WatchBox::Disabled:
-        ::EnableWindow(watchBox, FALSE);
-        break;
-      case WatchBox::EnabledFromEntry:
-        ::EnableWindow(watchBox, TRUE);
-        m_nSelectedEntry = FindEntryForDrive(m_pDriveList, DriveNumber(*letter));
-        if (m_nSelectedEntry >= 0) m_bWatch = (*m_pDriveList)[static_cast<size_t>(m_nSelectedEntry)].watch ? 1 : 0;
-        break;
-    }
+    // A drive that does not answer leaves the pie button and its figures as
+    // they were; the pie window itself shows nothing for it.
     m_nDriveTotal = view.pie.total;
     m_nDriveFree = view.pie.free;
     m_btnPie.EnableWindow(TRUE);
-    if (m_pPieWnd) m_pPieWnd->SetValues(m_nDriveFree, m_nDriveTotal);
-    m_strCapacity = view.texts.capacity;
-    m_strFreeSpace = view.texts.free;
-    m_strUsedSpace = view.texts.used;
-    m_strUsedPct = view.texts.usedPct;
-    m_strFreePct = view.texts.freePct;
-    m_gaugeDriveUsed.SetPos(GaugeShort(view.usedGauge));
-    m_gaugeDriveFree.SetPos(GaugeShort(view.freeGauge));
     if (auto tip = DriveTooltipText(m_settings.nTooltip, root, view.texts)) SetTrayTooltip(*tip);
-  } else {
-    m_strDriveType = FailedDriveTypeText(type);
-    m_strCapacity.clear();
-    m_strFreeSpace.clear();
-    m_strUsedSpace.clear();
-    m_strUsedPct.clear();
-    m_strFreePct.clear();
-    m_gaugeDriveUsed.SetPos(0);
-    m_gaugeDriveFree.SetPos(0);
-    m_bNoDisk = true;
-    ::EnableWindow(watchBox, FALSE);
-    if (m_pPieWnd) m_pPieWnd->SetValues(0, 0);
   }
+  if (m_pPieWnd) m_pPieWnd->SetValues(view.pie.free, view.pie.total);
+  _chdrive(currentDrive);
+  UpdateData(FALSE);
+}
+
+void CVantrelDlg::ShowDrivePanel(const DrivePanelView& view) {
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_DRIVE_TYPE), view.row.typeText);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_DRIVE_CAPACITY), view.texts.capacity);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_DRIVE_FREE), view.texts.free);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_DRIVE_USED), view.texts.used);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_USED_PERCENT), view.texts.usedPct);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_FREE_PERCENT), view.texts.freePct);
+  m_gaugeDriveUsed.SetPos(GaugeShort(view.usedGauge));
+  m_gaugeDriveFree.SetPos(GaugeShort(view.freeGauge));
   // The button is given an icon only when its icon changes: Wine's version 6
   // of the common controls copies every image a button is given and never
   // frees the copy it replaces, so a drive cycle that set it every time would
   // leak GDI objects on each run.
-  const auto image = reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon)));
+  const auto image =
+      reinterpret_cast<LPARAM>(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(view.row.iconId)));
   if (m_btnRefresh.SendMessage(BM_GETIMAGE, IMAGE_ICON) != image)
     m_btnRefresh.SendMessage(BM_SETIMAGE, IMAGE_ICON, image);
-  _chdrive(currentDrive);
-  UpdateData(FALSE);
+}
+
+void CVantrelDlg::ApplyWatchBox(WatchBox rule, char letter) {
+  HWND watchBox = GetDlgItem(IDC_WATCH);
+  switch (rule) {
+    case WatchBox::DisabledCleared:
+      m_bWatch = 0;
+      ::EnableWindow(watchBox, FALSE);
+      break;
+    case WatchBox::Disabled:
+      ::EnableWindow(watchBox, FALSE);
+      break;
+    case WatchBox::EnabledFromEntry:
+      ::EnableWindow(watchBox, TRUE);
+      m_nSelectedEntry = FindEntryForDrive(m_pDriveList, DriveNumber(letter));
+      if (m_nSelectedEntry >= 0) m_bWatch = (*m_pDriveList)[static_cast<size_t>(m_nSelectedEntry)].watch ? 1 : 0;
+      break;
+  }
 }
 
 void CVantrelDlg::OnWatch() {

@@ -8,7 +8,7 @@ namespace vantrel {
 
 void CVantrelDlg::OnProcessorInfo() {
   CProcessorDlg dlg({m_settings.labelText, m_settings.listText});
-  dlg.SetResourceInstance(m_hAppInstance);
+  dlg.SetResourceInstance(m_hResources);
   dlg.DoModal();
 }
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <direct.h>
 
+#include "fw/window_text.h"
 #include "mainwnd/refresh_cycle.h"
 #include "mainwnd/vantrel_dlg.h"
 #include "res/resource.h"
@@ -65,25 +66,30 @@ void CVantrelDlg::OnTimer(UINT_PTR) {
   }
 }
 
-void CVantrelDlg::FillMemoryFigures(bool tooltipAndUpdate) {
+MemoryFigures CVantrelDlg::ReadMemoryFigures() {
   MEMORYSTATUS status{};
   status.dwLength = sizeof status;
   ::GlobalMemoryStatus(&status);
-  const MemoryFigures m = ComputeMemoryFigures(status.dwTotalPhys, status.dwAvailPhys, status.dwMemoryLoad);
+  return ComputeMemoryFigures(status.dwTotalPhys, status.dwAvailPhys, status.dwMemoryLoad);
+}
 
+void CVantrelDlg::ShowMemory(const MemoryFigures& m) {
   m_gaugeFreeMem.SetRange(0, GaugeShort(m.totalMB));
   m_gaugeFreeMem.SetPos(GaugeShort(m.freeMB));
   m_gaugeMemLoad.SetRange(0, 100);
   m_gaugeMemLoad.SetPos(GaugeShort(m.load));
-  m_strTotalMem = m.totalText;
-  m_strFreeMem = m.freeText;
-  m_strMemLoad = m.loadText;
-  if (!tooltipAndUpdate) return;
-  if (auto tip = MemoryTooltipText(m_settings.nTooltip, m)) SetTrayTooltip(*tip);
-  UpdateData(FALSE);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_PHYSICAL_MEMORY), m.totalText);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_FREE_MEMORY), m.freeText);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_MEMORY_LOAD), m.loadText);
 }
 
-void CVantrelDlg::RefreshMemory() { FillMemoryFigures(true); }
+void CVantrelDlg::RefreshMemory() {
+  const MemoryFigures m = ReadMemoryFigures();
+  ShowMemory(m);
+  if (auto tip = MemoryTooltipText(m_settings.nTooltip, m)) SetTrayTooltip(*tip);
+  // Data exchange sets the Watch box back to the tick the window keeps.
+  UpdateData(FALSE);
+}
 
 void CVantrelDlg::CheckDriveSpace() {
   if (!m_bNoDisk) UpdateDrivePanel();

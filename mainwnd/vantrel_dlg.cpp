@@ -7,10 +7,11 @@
 
 #include "app/startup_splash.h"
 #include "fw/ddx.h"
+#include "fw/window_text.h"
 #include "mainwnd/control_tooltips.h"
 #include "mainwnd/refresh_cycle.h"
+#include "mainwnd/system_summary.h"
 #include "probes/cpu_probe.h"
-#include "probes/processor_category.h"
 #include "probes/reg_key_reader.h"
 #include "res/resource.h"
 #include "views/colour_rule.h"
@@ -19,13 +20,12 @@ namespace vantrel {
 namespace {
 
 constexpr UINT kAboutCommand = IDM_ABOUTBOX;
-constexpr char kComputerNameKey[] = "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 constexpr char kVendorKey[] = "Software\\Ostrel, Inc.\\Vantrel\\settings";
 
 }  // namespace
 
-CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store)
-    : CProgramDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store) {
+CVantrelDlg::CVantrelDlg(Settings& settings, ProfileStore& store, HINSTANCE resources)
+    : CProgramDialog(IDD_VANTREL_DIALOG), m_settings(settings), m_store(store), m_hResources(resources) {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   LoadSettings(m_store, m_settings);
   m_trayIcon.InitNotifyData(IDR_TRAY);
@@ -48,18 +48,6 @@ void CVantrelDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Control(dx, IDC_GAUGE_MEMORY_LOAD, m_gaugeMemLoad);
   fw::DDX_Control(dx, IDC_MEMORY_COUNTDOWN, m_memoryBar);
   fw::DDX_Control(dx, IDC_DRIVE_COUNTDOWN, m_driveBar);
-  fw::DDX_Text(dx, IDC_DRIVE_FREE, m_strFreeSpace);
-  fw::DDX_Text(dx, IDC_DRIVE_CAPACITY, m_strCapacity);
-  fw::DDX_Text(dx, IDC_DRIVE_USED, m_strUsedSpace);
-  fw::DDX_Text(dx, IDC_DRIVE_TYPE, m_strDriveType);
-  fw::DDX_Text(dx, IDC_MEMORY_LOAD, m_strMemLoad);
-  fw::DDX_Text(dx, IDC_PHYSICAL_MEMORY, m_strTotalMem);
-  fw::DDX_Text(dx, IDC_FREE_MEMORY, m_strFreeMem);
-  fw::DDX_Text(dx, IDC_CPU_CATEGORY, m_strCpu);
-  fw::DDX_Text(dx, IDC_COMPUTER_NAME, m_strComputerName);
-  fw::DDX_Text(dx, IDC_FREE_PERCENT, m_strFreePct);
-  fw::DDX_Text(dx, IDC_USED_PERCENT, m_strUsedPct);
-  fw::DDX_Text(dx, IDC_USER_NAME, m_strUser);
   fw::DDX_Check(dx, IDC_WATCH, m_bWatch);
 }
 
@@ -162,11 +150,9 @@ BOOL CVantrelDlg::OnInitDialog() {
   PresetTooltip();
   SetButtonIcons();
   StartRefreshTimer();
-  FillMemoryFigures(false);
+  ShowMemory(ReadMemoryFigures());
   FillDriveList();
-  ReadComputerName();
-  ReadUserName();
-  ReadProcessorCategory();
+  ShowSystemSummary(ReadSystemSummary());
   // Without CPUID the processor window would have nothing to show.
   if (!CpuidSupported()) m_btnProcessor.EnableWindow(FALSE);
   BuildDriveList();
@@ -233,24 +219,10 @@ void CVantrelDlg::SetButtonIcons() {
                          reinterpret_cast<LPARAM>(::LoadIconA(module, MAKEINTRESOURCEA(b.icon))));
 }
 
-void CVantrelDlg::ReadComputerName() {
-  CRegKeyReader reader(HKEY_LOCAL_MACHINE);
-  if (!reader.Open(HKEY_LOCAL_MACHINE, kComputerNameKey)) return;
-  reader.ReadString("ComputerName", m_strComputerName);
-  reader.Close();
-}
-
-void CVantrelDlg::ReadUserName() {
-  // The lookup uses a 25-character buffer; a longer name leaves the field empty.
-  char name[25] = {};
-  DWORD size = sizeof name;
-  m_strUser = ::GetUserNameA(name, &size) ? name : "";
-}
-
-void CVantrelDlg::ReadProcessorCategory() {
-  SYSTEM_INFO info{};
-  ::GetSystemInfo(&info);
-  m_strCpu = ProcessorCategory(info.dwProcessorType, info.wProcessorLevel);
+void CVantrelDlg::ShowSystemSummary(const SystemSummary& summary) {
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_COMPUTER_NAME), summary.computerName);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_USER_NAME), summary.userName);
+  fw::SetWindowTextIfChanged(GetDlgItem(IDC_CPU_CATEGORY), summary.processor);
 }
 
 void CVantrelDlg::SetTrayTooltip(const std::string& text) {

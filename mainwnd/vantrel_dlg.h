@@ -10,17 +10,23 @@
 #include <string>
 
 #include "app/settings.h"
+#include "mainwnd/gauge_host.h"
 #include "mainwnd/tray_icon.h"
-#include "mainwnd/zelbo_ctrl.h"
 #include "views/hand_controls.h"
 #include "views/program_dialog.h"
 #include "views/usage_pie_dlg.h"
 
 namespace vantrel {
 
+struct DrivePanelView;
+struct MemoryFigures;
+struct SystemSummary;
+enum class WatchBox;
+
 class CVantrelDlg : public CProgramDialog {
  public:
-  CVantrelDlg(Settings& settings, ProfileStore& store);
+  // `resources` is the module the processor window takes its logo from.
+  CVantrelDlg(Settings& settings, ProfileStore& store, HINSTANCE resources = nullptr);
   ~CVantrelDlg() override;
 
   // Operations other windows call.
@@ -32,20 +38,8 @@ class CVantrelDlg : public CProgramDialog {
   // Runs the options sheet; on OK saves the record and applies it.
   void OnOptions();
 
-  HICON m_hIcon = nullptr;  // shared resource icon, not owned
-  HINSTANCE m_hAppInstance = nullptr;
-  std::unique_ptr<CUsagePieDlg> m_pPieWnd;  // modeless, hidden until the Pie button
-  int m_nDriveTotal = 0;
-  int m_nDriveFree = 0;
-  bool m_bDisabled = false;
-  bool m_bForceClose = false;
-  bool m_bNoDisk = true;
-  bool m_bHidden = false;
-  std::optional<DriveList> m_pDriveList;
-  int m_nSelectedEntry = -1;
-  int m_nMemoryPeriod = 0;
-  int m_nDrivePeriod = 0;
-  CTrayIcon m_trayIcon;
+  // The tray icon's tooltip as the window last set it.
+  std::string TrayTooltip() const { return m_trayIcon.Record().szTip; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -86,27 +80,44 @@ class CVantrelDlg : public CProgramDialog {
   void SetTrayTooltip(const std::string& text);
   void SetButtonIcons();
   void StartRefreshTimer();
-  void FillMemoryFigures(bool tooltipAndUpdate);
   void FillDriveList();
-  void ReadComputerName();
-  void ReadUserName();
-  void ReadProcessorCategory();
   void BuildDriveList();
   void ResetCountdown(int barId, int period);
   void ForceClose();
   void CreatePieWindow();
   RECT ClientRectOnScreen() const;
 
+  // The figures on their controls; a text is set only when it changes.
+  static MemoryFigures ReadMemoryFigures();
+  void ShowMemory(const MemoryFigures& figures);
+  void ShowDrivePanel(const DrivePanelView& view);
+  void ShowSystemSummary(const SystemSummary& summary);
+  // The Watch box for the drive `letter` chosen, as `rule` has it.
+  void ApplyWatchBox(WatchBox rule, char letter);
+
   Settings& m_settings;
   ProfileStore& m_store;
+  HINSTANCE m_hResources;
+  HICON m_hIcon = nullptr;                  // shared resource icon, not owned
+  std::unique_ptr<CUsagePieDlg> m_pPieWnd;  // modeless, hidden until the Pie button
+  // The pie's figures of the last drive that answered.
+  int m_nDriveTotal = 0;
+  int m_nDriveFree = 0;
+  bool m_bDisabled = false;
+  bool m_bForceClose = false;
+  bool m_bNoDisk = true;
+  bool m_bHidden = false;
+  std::optional<DriveList> m_pDriveList;
+  int m_nSelectedEntry = -1;
+  int m_nMemoryPeriod = 0;
+  int m_nDrivePeriod = 0;
+  CTrayIcon m_trayIcon;
 
   // Bound members.
   fw::CWnd m_btnPie, m_btnOptions, m_btnExtended, m_btnRefresh, m_btnDirectory, m_btnProcessor;
   CHandComboBox m_driveCombo;
-  CZelboCtrl m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
+  CGaugeHost m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
   fw::CWnd m_memoryBar, m_driveBar;
-  std::string m_strFreeSpace, m_strCapacity, m_strUsedSpace, m_strDriveType, m_strMemLoad, m_strTotalMem, m_strFreeMem,
-      m_strCpu, m_strComputerName, m_strFreePct, m_strUsedPct, m_strUser;
   int m_bWatch = 0;
 };
 

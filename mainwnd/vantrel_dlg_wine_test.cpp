@@ -94,8 +94,7 @@ TEST_F(MainWindow, GaugesAsTheWindowSetsThemUpAndAfterADriveQuery) {
   const int usedPct = std::atoi(Text(IDC_USED_PERCENT).c_str());
   EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_USED), usedPct);
   EXPECT_EQ(GaugePos(IDC_GAUGE_DRIVE_FREE), 100 - usedPct);
-  EXPECT_EQ(std::string(dlg->m_trayIcon.Record().szTip),
-            "D:\\ Free : " + Text(IDC_DRIVE_FREE) + " / " + Text(IDC_FREE_PERCENT));
+  EXPECT_EQ(dlg->TrayTooltip(), "D:\\ Free : " + Text(IDC_DRIVE_FREE) + " / " + Text(IDC_FREE_PERCENT));
 }
 
 TEST_F(MainWindow, AFailedDriveQueryShowsNoDiskAndTheDriveCycleLeavesItAlone) {
