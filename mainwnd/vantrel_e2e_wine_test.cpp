@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/process_counters.h"
+#include "fw/top_window.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
@@ -86,9 +87,8 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_WATCH)));
 
   // The tooltip control covers the window's controls.
-  HWND tips = nullptr;
-  while ((tips = ::FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)) != nullptr)
-    if (::GetWindow(tips, GW_OWNER) == dlg) break;
+  HWND tips = fw::FindTopWindow(
+      [&](HWND wnd) { return fw::ClassOf(wnd) == TOOLTIPS_CLASSA && ::GetWindow(wnd, GW_OWNER) == dlg; });
   ASSERT_NE(tips, nullptr);
   EXPECT_GE(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 9);
 
@@ -175,7 +175,8 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
     fill = shown.At(2, rc.bottom / 2);
     bevel = shown.At(1, rc.bottom / 2);
     return levelColour(fill) && bevel == RGB(100, 100, 100);
-  })) << std::hex << fill << " " << bevel;
+  })) << std::hex
+      << fill << " " << bevel;
   EndAndWait(dlg);
 }
 

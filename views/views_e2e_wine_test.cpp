@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fw/top_window.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "res/resource.h"
 
@@ -38,27 +39,10 @@ RECT ClientRectOnScreen(HWND wnd) {
   return r;
 }
 
-struct OwnedSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnedDialog(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<OwnedSearch*>(lp);
-  char cls[32] = {};
-  ::GetClassNameA(wnd, cls, sizeof cls);
-  if (::GetWindow(wnd, GW_OWNER) == s->owner && std::string(cls) == "#32770") {
-    s->found = wnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The one dialog the main window owns while nothing else is open: the pie.
 HWND OwnedDialog(HWND owner) {
-  OwnedSearch s{owner, nullptr};
-  ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow(
+      [&](HWND wnd) { return ::GetWindow(wnd, GW_OWNER) == owner && fw::ClassOf(wnd) == "#32770"; });
 }
 
 class ViewsRun : public ::testing::Test {
