@@ -13,7 +13,7 @@
 #include <string>
 
 #include "fw/top_window.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -64,20 +64,8 @@ HWND ShownPieOf(HWND owner) {
   });
 }
 
-class TrayRun : public ::testing::Test {
+class TrayRun : public ProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override { ClearStore(); }
-  void TearDown() override { ClearStore(); }
-
-  // Starts without the splash and returns the shown main window.
-  HWND Start(VantrelProcess& app, const char* args = "/Embedding") {
-    EXPECT_TRUE(app.Start(args));
-    HWND dlg = app.WaitForWindow(kMainTitle);
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-
   // The main window once initialised, shown or not.
   HWND StartedWindow(VantrelProcess& app) {
     HWND dlg = nullptr;
@@ -87,13 +75,6 @@ class TrayRun : public ::testing::Test {
     });
     return dlg;
   }
-
-  void End(VantrelProcess& app, HWND dlg) {
-    EndWithEscape(dlg);
-    EXPECT_EQ(app.WaitForExit(), 0);
-  }
-
-  VantrelProcess app;
 };
 
 TEST_F(TrayRun, ClosingShowsTheNoticeUntilItsBoxIsTickedAndTheTickOutlivesTheRun) {

@@ -12,7 +12,7 @@
 
 #include "bench/process_counters.h"
 #include "fw/top_window.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "mainwnd/refresh_cycle.h"
 #include "probes/processor_category.h"
 #include "res/resource.h"
@@ -20,31 +20,12 @@
 namespace vantrel::e2e {
 namespace {
 
-class VantrelRun : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override { ClearStore(); }
-  void TearDown() override { ClearStore(); }
-
-  HWND StartAndFindMainWindow(const std::string& args = "") {
-    EXPECT_TRUE(app.Start(args));
-    HWND dlg = app.WaitForWindow(kMainTitle);
-    EXPECT_NE(dlg, nullptr) << "no window \"Computer Information\"";
-    return dlg;
-  }
-
-  void EndAndWait(HWND dlg) {
-    EndWithEscape(dlg);
-    ASSERT_EQ(app.WaitForExit(), 0);
-  }
-
-  VantrelProcess app;
-};
+using VantrelRun = ProgramTest;
 
 int LeadingNumber(const std::string& text) { return std::atoi(text.c_str()); }
 
 TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
-  HWND dlg = StartAndFindMainWindow();
+  HWND dlg = Start("");  // as a user starts it, splash and all
   ASSERT_NE(dlg, nullptr);
 
   // Computer name from the machine's registry, user name, processor category.
@@ -92,7 +73,7 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
   ASSERT_NE(tips, nullptr);
   EXPECT_GE(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 9);
 
-  EndAndWait(dlg);
+  End(dlg);
 
   const struct {
     const char* name;
@@ -120,9 +101,9 @@ TEST_F(VantrelRun, StoredSettingsSurviveARunUnchanged) {
                 {"labelText", 0x123456}, {"listText", 0xFF}, {"CloseNotify", 1}, {"DisableNotify", 1}};
   for (const auto& s : stored) PutDword("Settings", s.name, s.value);
 
-  HWND dlg = StartAndFindMainWindow("/Embedding");
+  HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
-  EndAndWait(dlg);
+  End(dlg);
 
   for (const auto& s : stored) {
     const StoredValue v = Stored("Settings", s.name);
@@ -132,7 +113,7 @@ TEST_F(VantrelRun, StoredSettingsSurviveARunUnchanged) {
 }
 
 TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
-  HWND dlg = StartAndFindMainWindow("/Embedding");
+  HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
   // Dialog units cannot be mapped from another process: compare with the
   // value texts on the same rows (1002 and 1004 at y 50 and 60, 1021 and 1007
@@ -177,7 +158,7 @@ TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
     return levelColour(fill) && bevel == RGB(100, 100, 100);
   })) << std::hex
       << fill << " " << bevel;
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 TEST_F(VantrelRun, WithoutTheGaugeModuleTheProgramEndsAtOnceAndStillSavesSettings) {
@@ -210,7 +191,7 @@ TEST_F(VantrelRun, RefreshTicksLeaveTheProgramsObjectCountsAsTheyWere) {
     PutDword(section, "watch", 1);
     PutDword(section, "drive", static_cast<DWORD>(fixed[i] - 'A' + 1));
   }
-  HWND dlg = StartAndFindMainWindow("/Embedding");
+  HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
   ASSERT_TRUE(ChooseDrive(dlg, 'C'));
   fw::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.Pid()));
@@ -240,7 +221,7 @@ TEST_F(VantrelRun, RefreshTicksLeaveTheProgramsObjectCountsAsTheyWere) {
   EXPECT_LE(after.handles, before.handles);
   EXPECT_LE(after.gdi, before.gdi);
   EXPECT_LE(after.windows, before.windows);
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 }  // namespace

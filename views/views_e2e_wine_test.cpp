@@ -12,7 +12,7 @@
 #include <string>
 
 #include "fw/top_window.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -45,24 +45,7 @@ HWND OwnedDialog(HWND owner) {
       [&](HWND wnd) { return ::GetWindow(wnd, GW_OWNER) == owner && fw::ClassOf(wnd) == "#32770"; });
 }
 
-class ViewsRun : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override {
-    ClearStore();
-    ASSERT_TRUE(app.Start("/Embedding"));
-    main = app.WaitForWindow(kMainTitle);
-    ASSERT_NE(main, nullptr);
-  }
-  void TearDown() override {
-    EndWithEscape(main);
-    EXPECT_EQ(app.WaitForExit(), 0);
-    ClearStore();
-  }
-
-  VantrelProcess app;
-  HWND main = nullptr;
-};
+using ViewsRun = StartedProgramTest;
 
 TEST_F(ViewsRun, DirectoryViewOpensFromItsButtonOnTheFirstFixedDrive) {
   ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORY_VIEW, BN_CLICKED),
