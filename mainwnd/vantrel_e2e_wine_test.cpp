@@ -112,34 +112,16 @@ TEST_F(VantrelRun, StoredSettingsSurviveARunUnchanged) {
   }
 }
 
-TEST_F(VantrelRun, ShowsFourGaugesAtTheirTemplatePlaces) {
+// Where the gauges lie is checked against the template in
+// vantrel_dlg_wine_test, which can map dialog units; here, that the real
+// program shows them and draws them.
+TEST_F(VantrelRun, ShowsFourGaugesAndDrawsThemInALevelColourWithTheirBevel) {
   HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
-  // Dialog units cannot be mapped from another process: compare with the
-  // value texts on the same rows (1002 and 1004 at y 50 and 60, 1021 and 1007
-  // at 115 and 125) and the width of text 1001 (40 units against 95).
-  auto rectOf = [dlg](int id) {
-    RECT r{};
-    ::GetWindowRect(::GetDlgItem(dlg, id), &r);
-    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  };
-  const RECT text = rectOf(IDC_PHYSICAL_MEMORY);
-  const double unitWidth = (text.right - text.left) / 40.0;
-  const struct {
-    int id, rowText;
-  } gauges[] = {{IDC_GAUGE_FREE_MEMORY, IDC_FREE_MEMORY},
-                {IDC_GAUGE_MEMORY_LOAD, IDC_MEMORY_LOAD},
-                {IDC_GAUGE_DRIVE_USED, IDC_DRIVE_USED},
-                {IDC_GAUGE_DRIVE_FREE, IDC_DRIVE_FREE}};
-  for (const auto& g : gauges) {
-    HWND gauge = ::GetDlgItem(dlg, g.id);
-    ASSERT_NE(gauge, nullptr) << g.id;
-    EXPECT_TRUE(::IsWindowVisible(gauge)) << g.id;
-    const RECT r = rectOf(g.id);
-    EXPECT_EQ(r.top, rectOf(g.rowText).top) << g.id;
-    EXPECT_NEAR(r.left, text.left + 45 * unitWidth, 2) << g.id;
-    EXPECT_NEAR(r.right - r.left, 95 * unitWidth, 2) << g.id;
+  for (int id : {IDC_GAUGE_FREE_MEMORY, IDC_GAUGE_MEMORY_LOAD, IDC_GAUGE_DRIVE_USED, IDC_GAUGE_DRIVE_FREE}) {
+    HWND gauge = ::GetDlgItem(dlg, id);
+    ASSERT_NE(gauge, nullptr) << id;
+    EXPECT_TRUE(::IsWindowVisible(gauge)) << id;
   }
   // The free-memory gauge is filled in one of its level colours, drawn with a
   // 1-pixel border after the initialisation calls.
