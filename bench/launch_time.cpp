@@ -16,15 +16,9 @@
 #include <string>
 
 #include "fw/handle.h"
+#include "fw/top_window.h"
 
 namespace {
-
-struct Search {
-  DWORD pid;
-  const char* title;
-  UINT trayId;  // 0: the window must be visible
-  HWND found;
-};
 
 bool InTray(HWND wnd, UINT id) {
   NOTIFYICONDATAA nid{};
@@ -32,18 +26,6 @@ bool InTray(HWND wnd, UINT id) {
   nid.hWnd = wnd;
   nid.uID = id;
   return ::Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
-}
-
-BOOL CALLBACK Match(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(wnd, &owner);
-  char text[128] = {};
-  if (owner != s->pid || !::GetWindowTextA(wnd, text, sizeof text) || std::strcmp(text, s->title) != 0 ||
-      !(s->trayId ? InTray(wnd, s->trayId) : ::IsWindowVisible(wnd) != FALSE))
-    return TRUE;
-  s->found = wnd;
-  return FALSE;
 }
 
 }  // namespace
@@ -68,17 +50,22 @@ int main(int argc, char** argv) {
   ::QueryPerformanceCounter(&start);
   if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
   fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
-  Search s{pi.dwProcessId, argv[1], trayId, nullptr};
+  const std::string title = argv[1];
+  auto shown = [&](HWND wnd) {
+    return fw::ProcessOf(wnd) == pi.dwProcessId && fw::WindowText(wnd) == title &&
+           (trayId ? InTray(wnd, trayId) : ::IsWindowVisible(wnd) != FALSE);
+  };
+  HWND found = nullptr;
   do {
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
+    found = fw::FindTopWindow(shown);
     ::QueryPerformanceCounter(&now);
-    if (s.found) break;
+    if (found) break;
     ::Sleep(1);
   } while (now.QuadPart - start.QuadPart < 30 * freq.QuadPart);
-  if (s.found) {
+  if (found) {
     std::printf("%.4f\n", static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart));
-    ::PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ::PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }
   if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
-  return s.found ? 0 : 1;
+  return found ? 0 : 1;
 }

@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <cwctype>
 #include <string>
 #include <vector>
 
 #include "bench/process_counters.h"
 #include "fw/handle.h"
+#include "fw/top_window.h"
 #include "res/resource.h"
 
 namespace {
@@ -69,26 +69,9 @@ int WriteStore() {
   return 0;
 }
 
-struct MainSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMain(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<MainSearch*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(wnd, &owner);
-  char title[64] = {};
-  ::GetWindowTextA(wnd, title, sizeof title);
-  if (owner != s->pid || std::strcmp(title, "Computer Information") != 0) return TRUE;
-  s->found = wnd;
-  return FALSE;
-}
-
 HWND MainWindow(DWORD pid) {
-  MainSearch s{pid, nullptr};
-  ::EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow(
+      [&](HWND wnd) { return fw::ProcessOf(wnd) == pid && fw::WindowText(wnd) == "Computer Information"; });
 }
 
 int PickDrive(char letter) {

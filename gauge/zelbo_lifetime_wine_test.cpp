@@ -17,6 +17,7 @@
 
 #include "fw/com.h"
 #include "fw/ole/com_guard.h"
+#include "fw/top_window.h"
 #include "gauge/zelbo_fake_site_test_support.h"
 #include "gauge/zelbo_ids.h"
 #include "gauge/zelbo_res.h"
@@ -52,14 +53,18 @@ TEST(ComBoundary, ExceptionsBecomeErrorCodes) {
 
 // ---- property page ----
 
-VOID CALLBACK CloseFrame(HWND, UINT, UINT_PTR id, DWORD);
 int g_tabs = -1;
 std::string g_tabText;
 
-BOOL CALLBACK FindFrame(HWND w, LPARAM found) {
-  if (!::IsWindowVisible(w)) return TRUE;
-  HWND tab = ::FindWindowExA(w, nullptr, "SysTabControl32", nullptr);
-  if (!tab) return TRUE;
+// The timer's step while the modal frame runs: once the frame shows, reads
+// its tabs and closes it.
+VOID CALLBACK CloseFrame(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND frame = fw::FindTopWindow([](HWND w) {
+    return ::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId() && ::IsWindowVisible(w) &&
+           ::FindWindowExA(w, nullptr, "SysTabControl32", nullptr);
+  });
+  if (!frame) return;
+  HWND tab = ::FindWindowExA(frame, nullptr, "SysTabControl32", nullptr);
   g_tabs = static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
   char text[64] = {};
   TCITEMA item{};
@@ -68,15 +73,8 @@ BOOL CALLBACK FindFrame(HWND w, LPARAM found) {
   item.cchTextMax = sizeof text;
   ::SendMessageA(tab, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   g_tabText = text;
-  ::PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-  *reinterpret_cast<bool*>(found) = true;
-  return FALSE;
-}
-
-VOID CALLBACK CloseFrame(HWND, UINT, UINT_PTR id, DWORD) {
-  bool found = false;
-  ::EnumThreadWindows(::GetCurrentThreadId(), &FindFrame, reinterpret_cast<LPARAM>(&found));
-  if (found) ::KillTimer(nullptr, id);
+  ::PostMessageA(frame, WM_COMMAND, IDCANCEL, 0);
+  ::KillTimer(nullptr, id);
 }
 
 TEST_F(Registered, PropertyPageIsAnEmptyGeneralTab) {

@@ -3,19 +3,11 @@
 #include <cstring>
 #include <utility>
 
+#include "fw/bin_dir.h"
+
 namespace zelbo_test {
-namespace {
 
-std::string BinDir() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p(path);
-  return p.substr(0, p.find_last_of('\\'));
-}
-
-}  // namespace
-
-std::string OcxPath() { return BinDir() + "\\Zelbo.ocx"; }
+std::string OcxPath() { return fw::BinDir() + "\\Zelbo.ocx"; }
 
 int RunProcess(const std::string& cmd) {
   STARTUPINFOA si{};

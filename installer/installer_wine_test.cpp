@@ -24,8 +24,10 @@
 #include <string>
 #include <vector>
 
+#include "fw/bin_dir.h"
 #include "fw/com.h"
 #include "fw/handle.h"
+#include "fw/top_window.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "version.h"
@@ -175,30 +177,12 @@ long RunAndWaitForAll(const std::string& commandLine) {
 
 // A dialog of the uninstaller's copy: a top-level dialog with a visible,
 // enabled button whose text is the one asked for (any text when null).
-struct DialogSearch {
-  int button;
-  const char* text;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND w, LPARAM lp) {
-  auto* s = reinterpret_cast<DialogSearch*>(lp);
-  char cls[16] = {}, caption[64] = {};
-  ::GetClassNameA(w, cls, sizeof cls);
-  HWND b = ::GetDlgItem(w, s->button);
-  if (std::string(cls) != "#32770" || !::IsWindowVisible(w) || !b || !::IsWindowVisible(b) || !::IsWindowEnabled(b)) {
-    return TRUE;
-  }
-  ::GetWindowTextA(b, caption, sizeof caption);
-  if (s->text && std::string(caption) != s->text) return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
 HWND UninstallerDialog(int button, const char* text) {
-  DialogSearch s{button, text, nullptr};
-  ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow([&](HWND w) {
+    HWND b = ::GetDlgItem(w, button);
+    return fw::ClassOf(w) == "#32770" && ::IsWindowVisible(w) && b && ::IsWindowVisible(b) && ::IsWindowEnabled(b) &&
+           (!text || fw::WindowText(b) == text);
+  });
 }
 
 // Presses a button of the uninstaller once it shows, as a click does.
@@ -229,7 +213,7 @@ long GaugeFromScript(bool thirtyTwoBitHost) {
 void ExpectInstalled(bool startsWithWindows) {
   const std::string dir = InstallDir();
   EXPECT_EQ(MachineOf(dir + "\\Vantrel.exe"), kMachineIs64Bit ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
-  EXPECT_TRUE(Bytes(dir + "\\Vantrel.exe") == Bytes(vantrel::e2e::BinDir() + "\\Vantrel.exe"))
+  EXPECT_TRUE(Bytes(dir + "\\Vantrel.exe") == Bytes(fw::BinDir() + "\\Vantrel.exe"))
       << "the installed Vantrel.exe is not this build's: scripts/package.sh makes the installer again";
   EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
   for (const Module& m : Modules()) {
@@ -238,7 +222,7 @@ void ExpectInstalled(bool startsWithWindows) {
     const Value server = Read(HKEY_CLASSES_ROOT, ControlServerKey(), nullptr, m.view);
     EXPECT_EQ(Lower(LongPath(server.text)), Lower(m.path));
   }
-  EXPECT_TRUE(Bytes(dir + "\\Zelbo.ocx") == Bytes(vantrel::e2e::BinDir() + "\\Zelbo.ocx"))
+  EXPECT_TRUE(Bytes(dir + "\\Zelbo.ocx") == Bytes(fw::BinDir() + "\\Zelbo.ocx"))
       << "the installed Zelbo.ocx is not this build's: scripts/package.sh makes the installer again";
   // Hosts of each architecture create the gauge by its ProgID.
   EXPECT_EQ(GaugeFromScript(false), 150);

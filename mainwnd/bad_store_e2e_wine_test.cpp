@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -94,7 +94,7 @@ std::vector<Entry> FreshList() {
   return list;
 }
 
-struct BadStore {
+struct StoreCase {
   const char* name;
   Tree seed;
   // What the program writes at exit: the nine settings in their stored order,
@@ -117,11 +117,11 @@ void AddForeignValues(Tree& t) {
   t["Other\\path"] = Sz("Q:\\");
 }
 
-std::vector<BadStore> Stores() {
+std::vector<StoreCase> Stores() {
   const int fixed = static_cast<int>(FixedDrives().size());
-  std::vector<BadStore> stores;
+  std::vector<StoreCase> stores;
 
-  BadStore wrongTypes{"every value of the wrong type or size", {}, kDefaults, FreshList(), 10, 600};
+  StoreCase wrongTypes{"every value of the wrong type or size", {}, kDefaults, FreshList(), 10, 600};
   Tree& w = wrongTypes.seed;
   w["Settings\\AutoHide"] = Sz("1");
   w["Settings\\Percent"] = Bytes(REG_DWORD, {7, 0});                     // two bytes
@@ -142,12 +142,12 @@ std::vector<BadStore> Stores() {
   }
   stores.push_back(wrongTypes);
 
-  BadStore extremes{"readable values out of every range, a count of -1",
-                    {},
-                    {0, kIntMax, kMinusOne, kMinusOne, kIntMax, kMinusOne, kIntMax, 1, 1},
-                    FreshList(),
-                    0,
-                    65535};
+  StoreCase extremes{"readable values out of every range, a count of -1",
+                     {},
+                     {0, kIntMax, kMinusOne, kMinusOne, kIntMax, kMinusOne, kIntMax, 1, 1},
+                     FreshList(),
+                     0,
+                     65535};
   Tree& x = extremes.seed;
   const DWORD stored[] = {0, kIntMax, kMinusOne, kMinusOne, kIntMax, kMinusOne, kIntMax, 27, kMinusOne};
   for (size_t i = 0; i < 9; ++i) x[std::string("Settings\\") + kSettingNames[i]] = Dword(stored[i]);
@@ -159,7 +159,7 @@ std::vector<BadStore> Stores() {
   stores.push_back(extremes);
 
   for (DWORD count : {DWORD{27}, kIntMax}) {
-    BadStore tooMany{count == 27 ? "a count of 27" : "a count of 2^31-1", {}, kDefaults, FreshList(), 10, 600};
+    StoreCase tooMany{count == 27 ? "a count of 27" : "a count of 2^31-1", {}, kDefaults, FreshList(), 10, 600};
     tooMany.seed["Settings\\driveCount"] = Dword(count);
     for (int i = 0; i < 27; ++i) {
       const std::string s = std::to_string(i) + "\\";
@@ -174,7 +174,7 @@ std::vector<BadStore> Stores() {
   // The count matches the drives present, so the stored list is kept as it
   // reads: the last section is missing, the others hold nonsense. Every tick
   // runs the drive cycle over them.
-  BadStore kept{"a kept list of nonsense entries, the last section missing", {}, kDefaults, {}, 0, 0};
+  StoreCase kept{"a kept list of nonsense entries, the last section missing", {}, kDefaults, {}, 0, 0};
   kept.settings[3] = kept.settings[4] = 0;
   kept.seed["Settings\\MemoryPos"] = Dword(0);
   kept.seed["Settings\\DrivePos"] = Dword(0);
@@ -194,13 +194,13 @@ std::vector<BadStore> Stores() {
   }
   stores.push_back(kept);
 
-  for (BadStore& s : stores) AddForeignValues(s.seed);
+  for (StoreCase& s : stores) AddForeignValues(s.seed);
   return stores;
 }
 
 // The store as the program must leave it: the seed with every owned value
 // rewritten.
-Tree Expected(const BadStore& s) {
+Tree Expected(const StoreCase& s) {
   Tree t = s.seed;
   for (size_t i = 0; i < 9; ++i) t[std::string("Settings\\") + kSettingNames[i]] = Dword(s.settings[i]);
   t["Settings\\driveCount"] = Dword(static_cast<DWORD>(s.list.size()));
@@ -239,18 +239,18 @@ std::string Differences(const Tree& want, const Tree& got) {
 
 int BarMax(HWND dlg, int id) { return static_cast<int>(::SendMessageA(::GetDlgItem(dlg, id), PBM_GETRANGE, FALSE, 0)); }
 
-TEST(BadStore, TheProgramRunsOnDefaultsAndRewritesOnlyWhatItOwns) {
-  ASSERT_TRUE(RegisterGauge());
+using BadStore = ProgramTest;
+
+TEST_F(BadStore, TheProgramRunsOnDefaultsAndRewritesOnlyWhatItOwns) {
   ASSERT_GE(FixedDrives().size(), 2u);
-  for (const BadStore& s : Stores()) {
+  for (const StoreCase& s : Stores()) {
     SCOPED_TRACE(s.name);
     ClearStore();
     Put(s.seed);
     ASSERT_EQ(ReadStore(), s.seed);
 
-    VantrelProcess app;
-    ASSERT_TRUE(app.Start("/Embedding"));
-    HWND dlg = app.WaitForWindow(kMainTitle);
+    VantrelProcess run;
+    HWND dlg = Start(run);
     ASSERT_NE(dlg, nullptr) << "no main window";
     EXPECT_NE(ItemText(dlg, IDC_COMPUTER_NAME), "");
     EXPECT_EQ(BarMax(dlg, IDC_MEMORY_COUNTDOWN), s.memoryRange);
@@ -261,15 +261,13 @@ TEST(BadStore, TheProgramRunsOnDefaultsAndRewritesOnlyWhatItOwns) {
       DWORD_PTR result = 0;
       EXPECT_NE(::SendMessageTimeoutA(dlg, WM_TIMER, 1, 0, SMTO_NORMAL, 10000, &result), 0) << "tick " << tick;
     }
-    EXPECT_FALSE(app.HasExited());
-    EndWithEscape(dlg);
-    ASSERT_EQ(app.WaitForExit(), 0);
+    EXPECT_FALSE(run.HasExited());
+    ASSERT_NO_FATAL_FAILURE(End(run, dlg));
 
     const Tree want = Expected(s);
     const Tree got = ReadStore();
     EXPECT_TRUE(got == want) << Differences(want, got);
   }
-  ClearStore();
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "mainwnd/drive_panel.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "mainwnd/refresh_cycle.h"
 #include "res/resource.h"
 
@@ -44,22 +44,8 @@ DriveNow QueryDrive(char letter) {
 
 long long Number(const std::string& text) { return std::atoll(text.c_str()); }
 
-class DrivePanelRun : public ::testing::Test {
+class DrivePanelRun : public ProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override { ClearStore(); }
-  void TearDown() override { ClearStore(); }
-
-  HWND Start() {
-    EXPECT_TRUE(app.Start("/Embedding"));
-    HWND dlg = app.WaitForWindow(kMainTitle);
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-  void EndAndWait(HWND dlg) {
-    EndWithEscape(dlg);
-    ASSERT_EQ(app.WaitForExit(), 0);
-  }
   // Stores a watch list naming the fixed drives present, D: watched.
   void StoreWatchList(bool notify) {
     const std::vector<char> fixed = FixedDrives();
@@ -72,8 +58,6 @@ class DrivePanelRun : public ::testing::Test {
       PutDword(section, "notify", notify ? 1 : 0);
     }
   }
-
-  VantrelProcess app;
 };
 
 TEST_F(DrivePanelRun, ChoosingAFixedDriveFillsThePanelFromThePlatform) {
@@ -97,7 +81,7 @@ TEST_F(DrivePanelRun, ChoosingAFixedDriveFillsThePanelFromThePlatform) {
   EXPECT_EQ(ItemText(dlg, kFree).substr(ItemText(dlg, kFree).size() - 3), " MB");
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg, kPie)));
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg, kWatch)));
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 TEST_F(DrivePanelRun, OtherDriveKindsFollowTheTypeTables) {
@@ -120,7 +104,7 @@ TEST_F(DrivePanelRun, OtherDriveKindsFollowTheTypeTables) {
   }
   // A drive without medium leaves the Pie button as the last good query set it.
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg, kPie)));
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 TEST_F(DrivePanelRun, PeriodsOfZeroRefreshOnEveryTick) {
@@ -150,7 +134,7 @@ TEST_F(DrivePanelRun, PeriodsOfZeroRefreshOnEveryTick) {
   const bool dropped = WaitFor([&] { return Number(ItemText(dlg, kFree)) <= before - 200; });
   ::DeleteFileA(big.c_str());
   EXPECT_TRUE(dropped) << "free space stayed at " << ItemText(dlg, kFree) << " (was " << before << ")";
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 TEST_F(DrivePanelRun, CountdownBarsStepOncePerSecond) {
@@ -173,7 +157,7 @@ TEST_F(DrivePanelRun, CountdownBarsStepOncePerSecond) {
   });
   EXPECT_TRUE(full);
   EXPECT_TRUE(restarted);
-  EndAndWait(dlg);
+  End(dlg);
 }
 
 TEST_F(DrivePanelRun, LowSpaceNoticeIsGivenOncePerWatchedDriveAndRemembered) {
@@ -200,19 +184,17 @@ TEST_F(DrivePanelRun, LowSpaceNoticeIsGivenOncePerWatchedDriveAndRemembered) {
 
   // Further drive cycles, every second, stay silent.
   EXPECT_EQ(app.WaitForWindow(kNoticeTitle, 3000), nullptr);
-  EndAndWait(dlg);
+  End(dlg);
   EXPECT_EQ(Stored("1", "notify").dword, 0u);
   EXPECT_EQ(Stored("1", "watch").dword, 1u);
   EXPECT_EQ(Stored("0", "notify").dword, 1u);
 
   // The next run keeps the disarmed entry: no notice at all.
   VantrelProcess second;
-  ASSERT_TRUE(second.Start("/Embedding"));
-  HWND dlg2 = second.WaitForWindow(kMainTitle);
+  HWND dlg2 = Start(second);
   ASSERT_NE(dlg2, nullptr);
   EXPECT_EQ(second.WaitForWindow(kNoticeTitle, 3000), nullptr);
-  EndWithEscape(dlg2);
-  EXPECT_EQ(second.WaitForExit(), 0);
+  End(second, dlg2);
 }
 
 TEST_F(DrivePanelRun, FirstRunStoresOneUnwatchedSectionPerFixedDriveAndTheWatchTick) {
@@ -222,7 +204,7 @@ TEST_F(DrivePanelRun, FirstRunStoresOneUnwatchedSectionPerFixedDriveAndTheWatchT
   HWND watch = ::GetDlgItem(dlg, kWatch);
   ASSERT_TRUE(::IsWindowEnabled(watch));
   ::SendMessageA(watch, BM_CLICK, 0, 0);
-  EndAndWait(dlg);
+  End(dlg);
 
   const std::vector<char> fixed = FixedDrives();
   ASSERT_GE(fixed.size(), 3u);

@@ -17,7 +17,9 @@
 #include <thread>
 #include <vector>
 
+#include "fw/bin_dir.h"
 #include "fw/handle.h"
+#include "fw/top_window.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -25,13 +27,6 @@ namespace vantrel::e2e {
 inline constexpr char kVantrelKey[] = "Software\\Quorvale\\Vantrel";
 inline constexpr char kSettingsKey[] = "Software\\Quorvale\\Vantrel\\Settings";
 inline constexpr char kMainTitle[] = "Computer Information";
-
-inline std::string BinDir() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  return dir.substr(0, dir.find_last_of('\\'));
-}
 
 inline void ClearStore() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kVantrelKey); }
 
@@ -146,30 +141,9 @@ class ScreenPixels {
   std::vector<COLORREF> pixels_;
 };
 
-struct WindowSearch {
-  DWORD pid;
-  const char* title;
-  HWND found;
-};
-
-inline BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<WindowSearch*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(wnd, &owner);
-  char text[256] = {};
-  ::GetWindowTextA(wnd, text, sizeof text);
-  if (owner == s->pid && std::string(text) == s->title) {
-    s->found = wnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The top-level window of process `pid` titled `title`, or null.
 inline HWND FindProcessWindow(DWORD pid, const char* title) {
-  WindowSearch s{pid, title, nullptr};
-  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow([&](HWND wnd) { return fw::ProcessOf(wnd) == pid && fw::WindowText(wnd) == title; });
 }
 
 class VantrelProcess {
@@ -181,7 +155,7 @@ class VantrelProcess {
   // Starts the program, the one beside the test unless `program` names
   // another; `args` follow the program name on the command line.
   bool Start(const std::string& args = "", const std::string& program = "") {
-    const std::string path = program.empty() ? BinDir() + "\\Vantrel.exe" : program;
+    const std::string path = program.empty() ? fw::BinDir() + "\\Vantrel.exe" : program;
     std::string cmd = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -232,7 +206,7 @@ inline std::string ItemText(HWND dlg, int id) {
 // Runs regsvr32 on the gauge module beside the test: registers it, or with
 // `unregister` removes it. True when regsvr32 reports success.
 inline bool RegisterGauge(bool unregister = false) {
-  std::string cmd = std::string("regsvr32.exe /s ") + (unregister ? "/u " : "") + "\"" + BinDir() + "\\Zelbo.ocx\"";
+  std::string cmd = std::string("regsvr32.exe /s ") + (unregister ? "/u " : "") + "\"" + fw::BinDir() + "\\Zelbo.ocx\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fw/handle.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "probes/cpu_probe.h"
 #include "probes/processor_texts.h"
 #include "res/resource.h"
@@ -108,23 +108,11 @@ void HoldForALook() {
   if (const char* hold = std::getenv("VT_INFO_HOLD_MS")) ::Sleep(std::strtoul(hold, nullptr, 10));
 }
 
-class InfoWindows : public ::testing::Test {
+class InfoWindows : public StartedProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override {
-    ClearStore();
+  void StoreSettings() override {
     PutDword("Settings", "labelText", kLabelColour);
     PutDword("Settings", "listText", kListColour);
-    ASSERT_TRUE(app.Start("/Embedding"));
-    main = app.WaitForWindow(kMainTitle);
-    ASSERT_NE(main, nullptr) << "no window \"Computer Information\"";
-  }
-  void TearDown() override {
-    if (main) {
-      EndWithEscape(main);
-      EXPECT_EQ(app.WaitForExit(), 0);
-    }
-    ClearStore();
   }
 
   // Clicks the main window's button and waits for the window it opens: an
@@ -148,9 +136,6 @@ class InfoWindows : public ::testing::Test {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(wnd); }));
     EXPECT_TRUE(::IsWindowEnabled(main));
   }
-
-  VantrelProcess app;
-  HWND main = nullptr;
 };
 
 TEST_F(InfoWindows, ProcessorWindowShowsWhatTheProcessorReports) {

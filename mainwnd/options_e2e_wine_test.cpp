@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fw/handle.h"
-#include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -77,20 +77,10 @@ bool ShowsColour(HWND wnd, COLORREF colour) {
   });
 }
 
-class OptionsSheet : public ::testing::Test {
+class OptionsSheet : public ProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override { ClearStore(); }
-  void TearDown() override { ClearStore(); }
-
   void Store(const std::vector<Stored32>& values) {
     for (const auto& v : values) PutDword("Settings", v.name, v.value);
-  }
-  HWND Start() {
-    EXPECT_TRUE(app.Start("/Embedding"));
-    main = app.WaitForWindow(kMainTitle);
-    EXPECT_NE(main, nullptr);
-    return main;
   }
   // Button 1044, as a click.
   HWND OpenSheet() {
@@ -124,13 +114,7 @@ class OptionsSheet : public ::testing::Test {
     ASSERT_TRUE(
         WaitFor([&] { return BarPos(main, IDC_MEMORY_COUNTDOWN) >= pos && BarPos(main, IDC_DRIVE_COUNTDOWN) >= pos; }));
   }
-  void EndProgram() {
-    EndWithEscape(main);
-    EXPECT_EQ(app.WaitForExit(), 0);
-  }
 
-  VantrelProcess app;
-  HWND main = nullptr;
   HWND sheet = nullptr;
 };
 
@@ -157,7 +141,7 @@ TEST_F(OptionsSheet, OpensWithThreeTabsAndOkAtOnceSavesTheRecordUnchangedAndLeav
   EXPECT_GE(BarPos(main, IDC_DRIVE_COUNTDOWN), before) << "the drive counter restarted";
   EXPECT_NEAR(BarPos(main, IDC_MEMORY_COUNTDOWN), BarPos(main, IDC_DRIVE_COUNTDOWN), 1)
       << "the memory counter restarted";
-  EndProgram();
+  End(main);
 }
 
 TEST_F(OptionsSheet, ADrivePeriodChangedWithPageDownRestartsOnlyTheDriveCounter) {
@@ -183,7 +167,7 @@ TEST_F(OptionsSheet, ADrivePeriodChangedWithPageDownRestartsOnlyTheDriveCounter)
   // The bars stepped together until OK; now the drive bar runs behind by the
   // ticks it lost (a tick may fall between the two readings).
   EXPECT_GE(BarPos(main, IDC_MEMORY_COUNTDOWN) - BarPos(main, IDC_DRIVE_COUNTDOWN), 2);
-  EndProgram();
+  End(main);
 }
 
 TEST_F(OptionsSheet, AMemoryPeriodBelowTheSliderShowsAsStoredAndOkStoresWhatTheSliderHolds) {
@@ -215,7 +199,7 @@ TEST_F(OptionsSheet, AMemoryPeriodBelowTheSliderShowsAsStoredAndOkStoresWhatTheS
   EndSheet(IDOK);
   EXPECT_EQ(Stored("Settings", "MemoryPos").dword, 5u);
   EXPECT_EQ(BarMax(main, IDC_MEMORY_COUNTDOWN), 5);
-  EndProgram();
+  End(main);
 }
 
 TEST_F(OptionsSheet, ATooltipChoiceOutsideTheButtonsChecksNoneAndIsStoredAsMinusOneOnlyOnceThePageWasShown) {
@@ -234,7 +218,7 @@ TEST_F(OptionsSheet, ATooltipChoiceOutsideTheButtonsChecksNoneAndIsStoredAsMinus
   EXPECT_EQ(::SendMessageA(::GetDlgItem(page, IDC_SAMPLE_LIST), LB_GETCOUNT, 0, 0), 5);
   EndSheet(IDOK);
   EXPECT_EQ(Stored("Settings", "nTooltip").dword, 0xFFFFFFFFu);
-  EndProgram();
+  End(main);
 }
 
 TEST_F(OptionsSheet, CancelKeepsEveryChangeOfEveryPageOutOfTheRecord) {
@@ -264,7 +248,7 @@ TEST_F(OptionsSheet, CancelKeepsEveryChangeOfEveryPageOutOfTheRecord) {
   EXPECT_EQ(BarMax(main, IDC_DRIVE_COUNTDOWN), 600);
   EXPECT_GE(BarPos(main, IDC_DRIVE_COUNTDOWN), before);
   // The record the program writes at exit is the one it started with.
-  EndProgram();
+  End(main);
   for (const auto& v : kRecord) EXPECT_EQ(Stored("Settings", v.name).dword, v.value) << v.name;
 }
 
@@ -319,7 +303,7 @@ TEST_F(OptionsSheet, ChosenColoursShowInTheSamplesAtOnceAndInTheMainWindowAfterO
   EXPECT_EQ(Stored("Settings", "labelText").dword, red);
   EXPECT_EQ(Stored("Settings", "listText").dword, green);
   EXPECT_TRUE(WaitFor([&] { return ShowsColour(userLabel, red) && !ShowsColour(userLabel, blue); }));
-  EndProgram();
+  End(main);
 }
 
 }  // namespace

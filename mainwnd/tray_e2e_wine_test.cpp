@@ -12,7 +12,8 @@
 #include <chrono>
 #include <string>
 
-#include "mainwnd/e2e_test_harness.h"
+#include "fw/top_window.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -45,72 +46,26 @@ HWND CaptureOf(HWND wnd) {
 
 int BarPos(HWND dlg, int id) { return static_cast<int>(::SendDlgItemMessageA(dlg, id, PBM_GETPOS, 0, 0)); }
 
-std::string TitleOf(HWND wnd) {
-  char text[128] = {};
-  ::GetWindowTextA(wnd, text, sizeof text);
-  return text;
-}
-
 void Command(HWND dlg, UINT id) { ::PostMessageA(dlg, WM_COMMAND, id, 0); }
-
-struct SizeSearch {
-  DWORD pid;
-  int w, h;
-  HWND found;
-};
-
-BOOL CALLBACK MatchSize(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<SizeSearch*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(wnd, &owner);
-  RECT r{};
-  ::GetWindowRect(wnd, &r);
-  if (owner != s->pid || !::IsWindowVisible(wnd) || r.right - r.left != s->w || r.bottom - r.top != s->h) return TRUE;
-  s->found = wnd;
-  return FALSE;
-}
 
 // The shown top-level window of `pid` that measures w x h.
 HWND FindWindowOfSize(DWORD pid, int w, int h) {
-  SizeSearch s{pid, w, h, nullptr};
-  ::EnumWindows(MatchSize, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-struct OwnedSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnedUntitled(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<OwnedSearch*>(lp);
-  if (::GetWindow(wnd, GW_OWNER) != s->owner || !::IsWindowVisible(wnd) || ::GetWindowTextLengthA(wnd) != 0)
-    return TRUE;
-  s->found = wnd;
-  return FALSE;
+  return fw::FindTopWindow([&](HWND wnd) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return fw::ProcessOf(wnd) == pid && ::IsWindowVisible(wnd) && r.right - r.left == w && r.bottom - r.top == h;
+  });
 }
 
 // A shown window without a title owned by `owner`: the drive usage pie.
 HWND ShownPieOf(HWND owner) {
-  OwnedSearch s{owner, nullptr};
-  ::EnumWindows(MatchOwnedUntitled, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow([&](HWND wnd) {
+    return ::GetWindow(wnd, GW_OWNER) == owner && ::IsWindowVisible(wnd) && ::GetWindowTextLengthA(wnd) == 0;
+  });
 }
 
-class TrayRun : public ::testing::Test {
+class TrayRun : public ProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override { ClearStore(); }
-  void TearDown() override { ClearStore(); }
-
-  // Starts without the splash and returns the shown main window.
-  HWND Start(VantrelProcess& app, const char* args = "/Embedding") {
-    EXPECT_TRUE(app.Start(args));
-    HWND dlg = app.WaitForWindow(kMainTitle);
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-
   // The main window once initialised, shown or not.
   HWND StartedWindow(VantrelProcess& app) {
     HWND dlg = nullptr;
@@ -120,13 +75,6 @@ class TrayRun : public ::testing::Test {
     });
     return dlg;
   }
-
-  void End(VantrelProcess& app, HWND dlg) {
-    EndWithEscape(dlg);
-    EXPECT_EQ(app.WaitForExit(), 0);
-  }
-
-  VantrelProcess app;
 };
 
 TEST_F(TrayRun, ClosingShowsTheNoticeUntilItsBoxIsTickedAndTheTickOutlivesTheRun) {
@@ -213,7 +161,7 @@ TEST_F(TrayRun, DisableStopsTheCountdownAndEnableRestartsIt) {
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(::GetWindow(notice, GW_OWNER), dlg);
   ::PostMessageA(notice, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return TitleOf(dlg) == kDisabledTitle; }));
+  ASSERT_TRUE(WaitFor([&] { return fw::WindowText(dlg) == kDisabledTitle; }));
   EXPECT_EQ(BarPos(dlg, IDC_MEMORY_COUNTDOWN), 0);
   EXPECT_EQ(BarPos(dlg, IDC_DRIVE_COUNTDOWN), 0);
   EXPECT_TRUE(InTray(dlg));
@@ -222,13 +170,13 @@ TEST_F(TrayRun, DisableStopsTheCountdownAndEnableRestartsIt) {
   // memory (every two seconds here) by then.
   EXPECT_TRUE(HoldsFor(
       [&] {
-        return ::IsWindow(dlg) && TitleOf(dlg) == kDisabledTitle && BarPos(dlg, IDC_MEMORY_COUNTDOWN) == 0 &&
+        return ::IsWindow(dlg) && fw::WindowText(dlg) == kDisabledTitle && BarPos(dlg, IDC_MEMORY_COUNTDOWN) == 0 &&
                BarPos(dlg, IDC_DRIVE_COUNTDOWN) == 0;
       },
       3000));
 
   Command(dlg, ID_TRAY_TOGGLE_ENABLE);
-  ASSERT_TRUE(WaitFor([&] { return TitleOf(dlg) == kMainTitle; }));
+  ASSERT_TRUE(WaitFor([&] { return fw::WindowText(dlg) == kMainTitle; }));
   EXPECT_EQ(FindProcessWindow(app.Pid(), kDisableNoticeTitle), nullptr) << "no notice on enabling";
   EXPECT_TRUE(WaitFor([&] { return BarPos(dlg, IDC_MEMORY_COUNTDOWN) > 0 && BarPos(dlg, IDC_DRIVE_COUNTDOWN) > 0; }));
   End(app, dlg);
@@ -252,7 +200,7 @@ TEST_F(TrayRun, TheSplashShowsForAboutFourSecondsHoldingTheMouseThenGoes) {
   const auto seen = std::chrono::steady_clock::now();
   HWND dlg = ::GetWindow(splash, GW_OWNER);
   ASSERT_NE(dlg, nullptr);
-  EXPECT_EQ(TitleOf(dlg), kMainTitle);
+  EXPECT_EQ(fw::WindowText(dlg), kMainTitle);
   // While the splash shows, the main window holds the mouse.
   EXPECT_TRUE(WaitFor([&] { return CaptureOf(dlg) == dlg || !::IsWindow(splash); }) && CaptureOf(dlg) == dlg);
 
@@ -322,7 +270,7 @@ TEST_F(TrayRun, ARebuiltTrayGetsTheIconBackInItsCurrentState) {
   HWND dlg = Start(app);
   ASSERT_NE(dlg, nullptr);
   Command(dlg, ID_TRAY_TOGGLE_ENABLE);
-  ASSERT_TRUE(WaitFor([&] { return TitleOf(dlg) == kDisabledTitle; }));
+  ASSERT_TRUE(WaitFor([&] { return fw::WindowText(dlg) == kDisabledTitle; }));
   // Out of the way of the tray window, which shows the icons at the top left.
   ::PostMessageA(dlg, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(dlg); }));

@@ -7,16 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "fw/bin_dir.h"
 #include "version.h"
 
 namespace {
-
-std::string BesideThisProgram(const char* name) {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p(path);
-  return p.substr(0, p.find_last_of('\\') + 1) + name;
-}
 
 struct VersionRecord {
   bool found = false;
@@ -68,7 +62,7 @@ TEST(Version, BothBinariesCarryTheVersionsOfTheOnePlace) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    const VersionRecord v = ReadVersion(BesideThisProgram(c.file));
+    const VersionRecord v = ReadVersion(fw::BinDir() + "\\" + c.file);
     ASSERT_TRUE(v.found);
     EXPECT_EQ(c.ms, v.fixed.dwFileVersionMS);
     EXPECT_EQ(c.ls, v.fixed.dwFileVersionLS);

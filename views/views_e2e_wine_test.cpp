@@ -11,7 +11,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "mainwnd/e2e_test_harness.h"
+#include "fw/top_window.h"
+#include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
 
 namespace vantrel::e2e {
@@ -38,47 +39,13 @@ RECT ClientRectOnScreen(HWND wnd) {
   return r;
 }
 
-struct OwnedSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnedDialog(HWND wnd, LPARAM lp) {
-  auto* s = reinterpret_cast<OwnedSearch*>(lp);
-  char cls[32] = {};
-  ::GetClassNameA(wnd, cls, sizeof cls);
-  if (::GetWindow(wnd, GW_OWNER) == s->owner && std::string(cls) == "#32770") {
-    s->found = wnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The one dialog the main window owns while nothing else is open: the pie.
 HWND OwnedDialog(HWND owner) {
-  OwnedSearch s{owner, nullptr};
-  ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow(
+      [&](HWND wnd) { return ::GetWindow(wnd, GW_OWNER) == owner && fw::ClassOf(wnd) == "#32770"; });
 }
 
-class ViewsRun : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(RegisterGauge()); }
-  void SetUp() override {
-    ClearStore();
-    ASSERT_TRUE(app.Start("/Embedding"));
-    main = app.WaitForWindow(kMainTitle);
-    ASSERT_NE(main, nullptr);
-  }
-  void TearDown() override {
-    EndWithEscape(main);
-    EXPECT_EQ(app.WaitForExit(), 0);
-    ClearStore();
-  }
-
-  VantrelProcess app;
-  HWND main = nullptr;
-};
+using ViewsRun = StartedProgramTest;
 
 TEST_F(ViewsRun, DirectoryViewOpensFromItsButtonOnTheFirstFixedDrive) {
   ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORY_VIEW, BN_CLICKED),

@@ -28,56 +28,29 @@
 #include <cstring>
 #include <cwctype>
 
+#include "fw/top_window.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr char kMainTitle[] = "Computer Information";
 
-struct Search {
-  const char* title;  // or null to match by class
-  const char* cls;
-  DWORD pid;  // when not 0: only pop-up windows of this process
-  bool shownOnly;
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND w, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  if (s->shownOnly && !::IsWindowVisible(w)) return TRUE;
-  char text[256] = {};
-  if (s->cls) {
-    ::GetClassNameA(w, text, sizeof text);
-    if (std::strcmp(text, s->cls) != 0) return TRUE;
-  } else {
-    ::GetWindowTextA(w, text, sizeof text);
-    if (std::strcmp(text, s->title) != 0) return TRUE;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(w, &pid);
-    if (s->pid && (pid != s->pid || !(::GetWindowLongA(w, GWL_STYLE) & WS_POPUP))) return TRUE;
-  }
-  s->found = w;
-  return FALSE;
-}
-
 // A window that is shown; with `hiddenToo` a titled window also while it is
 // hidden (the main window in the tray). Menus and pop-ups count only shown.
 HWND Find(const char* name, bool hiddenToo = false) {
-  Search s{name, nullptr, 0, !hiddenToo, nullptr};
-  if (std::strncmp(name, "class=", 6) == 0) {
-    s.title = nullptr;
-    s.cls = name + 6;
-    s.shownOnly = true;
-  } else if (std::strcmp(name, "popup") == 0) {
+  if (std::strncmp(name, "class=", 6) == 0)
+    return fw::FindTopWindow([&](HWND w) { return ::IsWindowVisible(w) && fw::ClassOf(w) == name + 6; });
+  if (std::strcmp(name, "popup") == 0) {
     // The main window may be hidden (while the splash shows): found whatever its state.
     HWND main = ::FindWindowA(nullptr, kMainTitle);
     if (!main) return nullptr;
-    s.title = "";
-    s.shownOnly = true;
-    ::GetWindowThreadProcessId(main, &s.pid);
+    const DWORD pid = fw::ProcessOf(main);
+    return fw::FindTopWindow([&](HWND w) {
+      return ::IsWindowVisible(w) && fw::WindowText(w).empty() && fw::ProcessOf(w) == pid &&
+             (::GetWindowLongA(w, GWL_STYLE) & WS_POPUP);
+    });
   }
-  ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return fw::FindTopWindow([&](HWND w) { return (hiddenToo || ::IsWindowVisible(w)) && fw::WindowText(w) == name; });
 }
 
 HWND WaitFor(const char* name, bool hiddenToo = false) {
