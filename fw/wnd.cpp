@@ -32,23 +32,11 @@ HCURSOR g_cursorBeforeWait = nullptr;
 thread_local CWnd* t_pendingCreate = nullptr;
 thread_local HHOOK t_createHook = nullptr;
 
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: a control asks for its colours.
+bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
 // The messages a parent reflects to the control that sent them.
-bool IsNotification(UINT msg) {
-  switch (msg) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsNotification(UINT msg) { return msg == WM_COMMAND || msg == WM_NOTIFY || IsCtlColor(msg); }
 
 // The control that sent a notification. Menu and accelerator commands have
 // none; a dialog's own WM_CTLCOLORDLG names the dialog itself.
@@ -202,6 +190,7 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (IsCtlColor(msg)) return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
   switch (msg) {
     case WM_CREATE:
       return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
@@ -212,14 +201,6 @@ LRESULT CWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       OnTimer(wp);
       return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_SETCURSOR:
       return OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp), HIWORD(lp));
     case WM_HSCROLL:
