@@ -15,7 +15,7 @@ CWinApp* g_app = nullptr;
 CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") { g_app = this; }
+CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : "") { g_app = this; }
 
 CWinApp::~CWinApp() {
   if (g_app == this) g_app = nullptr;
@@ -23,7 +23,7 @@ CWinApp::~CWinApp() {
 
 void CWinApp::InitApplication(HINSTANCE instance) {
   m_hInstance = instance;
-  if (m_pszAppName.empty()) {
+  if (m_strAppName.empty()) {
     // No application title: the executable's base name names the program.
     char path[MAX_PATH] = {};
     const DWORD n = ::GetModuleFileNameA(instance, path, MAX_PATH);
@@ -32,7 +32,7 @@ void CWinApp::InitApplication(HINSTANCE instance) {
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) name.erase(dot);
-    m_pszAppName = name;
+    m_strAppName = name;
   }
 }
 
@@ -55,7 +55,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
 }
 
 std::string CWinApp::SectionKeyPath(const char* section) const {
-  return "Software\\" + m_pszRegistryKey + "\\" + m_pszAppName + "\\" + section;
+  return "Software\\" + m_strRegistryKey + "\\" + m_strAppName + "\\" + section;
 }
 
 namespace {
@@ -63,7 +63,7 @@ namespace {
 // Reads never create keys; writes create what is missing.
 UniqueKey OpenSection(const CWinApp& app, const char* section, bool create) {
   UniqueKey key;
-  if (app.m_pszRegistryKey.empty()) return key;
+  if (app.m_strRegistryKey.empty()) return key;
   const std::string path = app.SectionKeyPath(section);
   if (create) {
     ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,

@@ -38,10 +38,10 @@ class CWinApp {
   // The message loop, for applications whose InitInstance returns TRUE.
   virtual int Run();
 
-  // Sets m_pszAppName from the module name when not given; called by the entry point.
+  // Sets m_strAppName from the module name when not given; called by the entry point.
   void InitApplication(HINSTANCE instance);
 
-  void SetRegistryKey(const char* key) { m_pszRegistryKey = key ? key : ""; }
+  void SetRegistryKey(const char* key) { m_strRegistryKey = key ? key : ""; }
   void ParseCommandLine(CCommandLineInfo& info) const;
 
   UINT GetProfileInt(const char* section, const char* entry, int defaultValue) const;
@@ -53,8 +53,8 @@ class CWinApp {
   std::string SectionKeyPath(const char* section) const;
 
   HINSTANCE m_hInstance = nullptr;
-  std::string m_pszAppName;
-  std::string m_pszRegistryKey;
+  std::string m_strAppName;
+  std::string m_strRegistryKey;
   // The main window: it owns the windows built without a parent.
   CWnd* m_pMainWnd = nullptr;
 };

@@ -6,7 +6,7 @@
 
 namespace fw {
 
-CColorDialog::CColorDialog(COLORREF initial, DWORD flags) : m_initial(initial), m_color(initial), m_flags(flags) {
+CColorDialog::CColorDialog(COLORREF initial, DWORD flags) : initial_(initial), color_(initial), flags_(flags) {
   for (COLORREF& c : m_custom) c = RGB(255, 255, 255);
 }
 
@@ -14,9 +14,9 @@ INT_PTR CColorDialog::DoModal() {
   CHOOSECOLORA cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = GetSafeOwner(nullptr);
-  cc.rgbResult = m_initial;
+  cc.rgbResult = initial_;
   cc.lpCustColors = m_custom;
-  cc.Flags = m_flags | CC_RGBINIT;
+  cc.Flags = flags_ | CC_RGBINIT;
   // The chooser's module, and the shell modules it pulls in, are loaded only
   // while the chooser runs: imported, they would stay in a tray program's
   // memory all day (half a megabyte and more) for a dialog seldom opened.
@@ -27,7 +27,7 @@ INT_PTR CColorDialog::DoModal() {
   const bool chosen = choose && choose(&cc) != FALSE;
   // The record's colour is defined only after OK: after Cancel it may hold
   // whatever the chooser last showed.
-  m_color = chosen ? cc.rgbResult : m_initial;
+  color_ = chosen ? cc.rgbResult : initial_;
   return chosen ? IDOK : IDCANCEL;
 }
 

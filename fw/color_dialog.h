@@ -17,12 +17,12 @@ class CColorDialog {
   INT_PTR DoModal();
   // The chosen colour after OK; the preselected one after any other end,
   // whatever the chooser showed before it was cancelled.
-  COLORREF GetColor() const { return m_color; }
+  COLORREF GetColor() const { return color_; }
 
  private:
-  COLORREF m_initial;
-  COLORREF m_color;
-  DWORD m_flags;
+  COLORREF initial_;
+  COLORREF color_;
+  DWORD flags_;
   COLORREF m_custom[16];
 };
 

@@ -44,7 +44,7 @@ HRESULT CZelboCtrl::Create(REFIID iid, void** out) {
 }
 
 bool CZelboCtrl::DoPropExchange(fw::ole::PropExchange& px) {
-  return zelbo::ExchangeProps(px, ControlExtent(), m_state);
+  return zelbo::ExchangeProps(px, ControlExtent(), state_);
 }
 
 DWORD CZelboCtrl::GetControlFlags() const {
@@ -52,7 +52,7 @@ DWORD CZelboCtrl::GetControlFlags() const {
 }
 
 void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
-  const zelbo::DrawPlan plan = zelbo::PlanDraw(m_state, {bounds.left, bounds.top, bounds.right, bounds.bottom});
+  const zelbo::DrawPlan plan = zelbo::PlanDraw(state_, {bounds.left, bounds.top, bounds.right, bounds.bottom});
   ::SetMapMode(dc, MM_TEXT);
   FillSolid(dc, plan.bounds, plan.back);
   FillStrips(dc, plan.raised);
@@ -94,16 +94,16 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     if (!put) {
       if (result) {
         V_VT(result) = VT_BOOL;
-        V_BOOL(result) = (reverse ? m_state.ReverseScheme() : m_state.Percent()) ? VARIANT_TRUE : VARIANT_FALSE;
+        V_BOOL(result) = (reverse ? state_.ReverseScheme() : state_.Percent()) ? VARIANT_TRUE : VARIANT_FALSE;
       }
       return S_OK;
     }
     bool value = false;
     if (FAILED(hr = fw::ole::ArgBool(dp, 0, &value, argErr))) return hr;
     if (reverse)
-      m_state.SetReverseScheme(value);
+      state_.SetReverseScheme(value);
     else
-      m_state.SetPercent(value);
+      state_.SetPercent(value);
     OnPropertyChanged();
     return S_OK;
   }
@@ -118,30 +118,30 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
   }
   switch (id) {
     case zelbo::kDispSetPos:
-      Apply(m_state.SetPos(a));
+      Apply(state_.SetPos(a));
       break;
     case zelbo::kDispSetRange:
-      Apply(m_state.SetRange(a, b));
+      Apply(state_.SetRange(a, b));
       break;
     case zelbo::kDispStepIt:
-      Apply(m_state.StepIt());
+      Apply(state_.StepIt());
       break;
     case zelbo::kDispSetStep:
-      Apply(m_state.SetStep(a));
+      Apply(state_.SetStep(a));
       break;
     case zelbo::kDispSetEventColor:
-      Apply(m_state.SetEventColor(a, colour));
+      Apply(state_.SetEventColor(a, colour));
       break;
     case zelbo::kDispOffsetPos:
-      Apply(m_state.OffsetPos(a));
+      Apply(state_.OffsetPos(a));
       break;
     case zelbo::kDispSetBorderWidth:
-      Apply(m_state.SetBorderWidth(a));
+      Apply(state_.SetBorderWidth(a));
       break;
     case zelbo::kDispGetPos:
       if (result) {
         V_VT(result) = VT_I2;
-        V_I2(result) = m_state.GetPos();
+        V_I2(result) = state_.GetPos();
       }
       break;
     default:

@@ -24,7 +24,7 @@ class CZelboCtrl final : public fw::ole::COleControl {
   // The shared change handler of the two properties.
   void OnPropertyChanged();
 
-  zelbo::GaugeState m_state;
+  zelbo::GaugeState state_;
 };
 
 // Misc status of the control: OLEMISC_SETCLIENTSITEFIRST, ACTIVATEWHENVISIBLE,

@@ -20,8 +20,8 @@ inline constexpr std::uint64_t kZipSize = 100431872;
 
 // What the Watch box 1041 does for a drive that answered.
 enum class WatchBox {
-  DisabledCleared,   // disabled and m_bWatch cleared (unknown type)
-  Disabled,          // disabled, m_bWatch kept as it was
+  DisabledCleared,   // disabled and m_nWatch cleared (unknown type)
+  Disabled,          // disabled, m_nWatch kept as it was
   EnabledFromEntry,  // enabled, ticked from the drive's watch entry
 };
 

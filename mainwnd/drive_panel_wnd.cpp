@@ -41,11 +41,11 @@ void CVantrelDlg::BuildDriveList() {
   std::optional<DriveList> list = vantrel::BuildDriveList(std::move(loaded), ::GetLogicalDrives(), DriveTypeOf);
   if (!list) {
     MessageBox("Could not allocate memory!", "DW1", MB_OK | MB_ICONSTOP);
-    m_pDriveList.reset();
+    m_driveList.reset();
     ForceClose();
     return;
   }
-  m_pDriveList = std::move(list);
+  m_driveList = std::move(list);
 }
 
 void CVantrelDlg::UpdateDrivePanel() {
@@ -101,7 +101,7 @@ void CVantrelDlg::ApplyWatchBox(WatchBox rule, char letter) {
   HWND watchBox = GetDlgItem(IDC_WATCH);
   switch (rule) {
     case WatchBox::DisabledCleared:
-      m_bWatch = 0;
+      m_nWatch = 0;
       ::EnableWindow(watchBox, FALSE);
       break;
     case WatchBox::Disabled:
@@ -109,8 +109,8 @@ void CVantrelDlg::ApplyWatchBox(WatchBox rule, char letter) {
       break;
     case WatchBox::EnabledFromEntry:
       ::EnableWindow(watchBox, TRUE);
-      m_nSelectedEntry = FindEntryForDrive(m_pDriveList, DriveNumber(letter));
-      if (m_nSelectedEntry >= 0) m_bWatch = (*m_pDriveList)[static_cast<size_t>(m_nSelectedEntry)].watch ? 1 : 0;
+      m_nSelectedEntry = FindEntryForDrive(m_driveList, DriveNumber(letter));
+      if (m_nSelectedEntry >= 0) m_nWatch = (*m_driveList)[static_cast<size_t>(m_nSelectedEntry)].watch ? 1 : 0;
       break;
   }
 }
@@ -118,7 +118,7 @@ void CVantrelDlg::ApplyWatchBox(WatchBox rule, char letter) {
 void CVantrelDlg::OnWatch() {
   if (m_nSelectedEntry == -1) return;
   UpdateData(TRUE);
-  SetEntryWatch(m_pDriveList, m_nSelectedEntry, m_bWatch != 0);
+  SetEntryWatch(m_driveList, m_nSelectedEntry, m_nWatch != 0);
 }
 
 }  // namespace vantrel

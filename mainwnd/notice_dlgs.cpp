@@ -10,18 +10,18 @@ CNoticeDlg::CNoticeDlg(UINT templateId, bool& dontShowAgain) : fw::CDialog(templ
 
 BOOL CNoticeDlg::OnInitDialog() {
   fw::CDialog::OnInitDialog();
-  m_bDontShowAgain = m_setting ? 1 : 0;
+  m_nDontShowAgain = m_setting ? 1 : 0;
   UpdateData(FALSE);
   return TRUE;
 }
 
-void CNoticeDlg::DoDataExchange(fw::CDataExchange* dx) { fw::DDX_Check(dx, IDC_DONT_SHOW_AGAIN, m_bDontShowAgain); }
+void CNoticeDlg::DoDataExchange(fw::CDataExchange* dx) { fw::DDX_Check(dx, IDC_DONT_SHOW_AGAIN, m_nDontShowAgain); }
 
 void CNoticeDlg::OnDestroy() {
   fw::CDialog::OnDestroy();
   // The check box is still there: the dialog goes before its controls.
   UpdateData(TRUE);
-  m_setting = m_bDontShowAgain != 0;
+  m_setting = m_nDontShowAgain != 0;
 }
 
 CCloseNoticeDlg::CCloseNoticeDlg(bool& closeNotify) : CNoticeDlg(IDD_CLOSE_NOTICE, closeNotify) {}

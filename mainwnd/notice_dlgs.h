@@ -22,7 +22,7 @@ class CNoticeDlg : public fw::CDialog {
 
  private:
 
-  int m_bDontShowAgain = 0;
+  int m_nDontShowAgain = 0;
   bool& m_setting;
 };
 

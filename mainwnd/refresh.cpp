@@ -93,13 +93,13 @@ void CVantrelDlg::RefreshMemory() {
 
 void CVantrelDlg::CheckDriveSpace() {
   if (!m_bNoDisk) UpdateDrivePanel();
-  if (m_pDriveList) {
+  if (m_driveList) {
     // The notice is disarmed before its box opens, so a cycle that runs while
     // the box is up (timer ticks keep coming) cannot raise it twice.
     const int percent = m_settings.Percent;
     size_t next = 0;
-    while (m_pDriveList) {
-      const std::optional<LowSpaceNotice> notice = NextLowSpaceNotice(*m_pDriveList, next, QueryDiskFree, percent);
+    while (m_driveList) {
+      const std::optional<LowSpaceNotice> notice = NextLowSpaceNotice(*m_driveList, next, QueryDiskFree, percent);
       if (!notice) break;
       next = notice->index + 1;
       MessageBox(notice->text, kLowSpaceCaption, MB_OK | MB_ICONINFORMATION);

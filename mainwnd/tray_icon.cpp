@@ -44,32 +44,32 @@ HICON LoadProgramIcon(UINT id) { return ::LoadIconA(::GetModuleHandleA(nullptr),
 
 CTrayIcon::~CTrayIcon() { ShowResourceIcon(0); }
 
-void CTrayIcon::InitNotifyData(UINT id) { m_nid.Init(id, fw::LoadResString(id), IsAnsiLeadByte); }
+void CTrayIcon::InitNotifyData(UINT id) { nid_.Init(id, fw::LoadResString(id), IsAnsiLeadByte); }
 
-void CTrayIcon::AttachWindow(HWND wnd, UINT message) { m_nid.Attach(wnd, message); }
+void CTrayIcon::AttachWindow(HWND wnd, UINT message) { nid_.Attach(wnd, message); }
 
 BOOL CTrayIcon::ShowResourceIcon(UINT id) {
   if (id == 0) return ApplyIcon(nullptr, nullptr);
-  m_nid.SetTip(fw::LoadResString(id), IsAnsiLeadByte);
+  nid_.SetTip(fw::LoadResString(id), IsAnsiLeadByte);
   return ApplyIcon(LoadProgramIcon(id), nullptr);
 }
 
 BOOL CTrayIcon::ApplyIcon(HICON icon, const char* tip) {
-  if (tip) m_nid.SetTip(tip, IsAnsiLeadByte);
-  return m_nid.ApplyIcon(icon, g_shell);
+  if (tip) nid_.SetTip(tip, IsAnsiLeadByte);
+  return nid_.ApplyIcon(icon, g_shell);
 }
 
-BOOL CTrayIcon::SetTooltip(const char* text) { return ApplyIcon(static_cast<HICON>(m_nid.Record().hIcon), text); }
+BOOL CTrayIcon::SetTooltip(const char* text) { return ApplyIcon(static_cast<HICON>(nid_.Record().hIcon), text); }
 
 BOOL CTrayIcon::ShowIconWithTip(UINT iconId, const char* text) {
   if (iconId == 0) return ApplyIcon(nullptr, nullptr);
   return ApplyIcon(LoadProgramIcon(iconId), text);
 }
 
-BOOL CTrayIcon::RestoreIcon(UINT iconId) { return m_nid.Restore(LoadProgramIcon(iconId), g_shell); }
+BOOL CTrayIcon::RestoreIcon(UINT iconId) { return nid_.Restore(LoadProgramIcon(iconId), g_shell); }
 
 LRESULT CTrayIcon::HandleTrayMessage(WPARAM id, LPARAM event) {
-  const TrayRecord& r = m_nid.Record();
+  const TrayRecord& r = nid_.Record();
   if (id != r.uID || (event != WM_RBUTTONUP && event != WM_LBUTTONDBLCLK)) return 0;
   TrayMenu menu(r.uID);
   if (!menu) return 0;
@@ -86,10 +86,10 @@ LRESULT CTrayIcon::HandleTrayMessage(WPARAM id, LPARAM event) {
   return 1;
 }
 
-TrayMenu::TrayMenu(UINT id) : m_menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) {
-  if (m_menu) m_popup = ::GetSubMenu(m_menu.get(), 0);
+TrayMenu::TrayMenu(UINT id) : menu_(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) {
+  if (menu_) popup_ = ::GetSubMenu(menu_.get(), 0);
 }
 
-void TrayMenu::RunFirstItem(HWND wnd) const { ::SendMessageA(wnd, WM_COMMAND, ::GetMenuItemID(m_popup, 0), 0); }
+void TrayMenu::RunFirstItem(HWND wnd) const { ::SendMessageA(wnd, WM_COMMAND, ::GetMenuItemID(popup_, 0), 0); }
 
 }  // namespace vantrel

@@ -39,24 +39,24 @@ class CTrayIcon {
   // click. 1 when handled.
   LRESULT HandleTrayMessage(WPARAM id, LPARAM event);
 
-  const TrayRecord& Record() const { return m_nid.Record(); }
+  const TrayRecord& Record() const { return nid_.Record(); }
 
  private:
-  TrayNotifyData m_nid;
+  TrayNotifyData nid_;
 };
 
 // The tray menu resource and its first popup, for one tray event.
 class TrayMenu {
  public:
   explicit TrayMenu(UINT id);
-  explicit operator bool() const { return m_popup != nullptr; }
-  HMENU Popup() const { return m_popup; }
+  explicit operator bool() const { return popup_ != nullptr; }
+  HMENU Popup() const { return popup_; }
   // What a double click on the icon does: the first item's command to `wnd`.
   void RunFirstItem(HWND wnd) const;
 
  private:
-  fw::UniqueMenu m_menu;
-  HMENU m_popup = nullptr;
+  fw::UniqueMenu menu_;
+  HMENU popup_ = nullptr;
 };
 
 }  // namespace vantrel

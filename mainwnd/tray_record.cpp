@@ -22,42 +22,42 @@ void CopyTooltip(char (&field)[kTrayTipBytes], std::string_view text, LeadBytePr
 }
 
 void TrayNotifyData::Init(std::uint32_t id, std::string_view tip, LeadBytePredicate isLeadByte) {
-  m_record = TrayRecord{};
-  m_record.cbSize = sizeof m_record;
-  m_record.uID = id;
+  record_ = TrayRecord{};
+  record_.cbSize = sizeof record_;
+  record_.uID = id;
   SetTip(tip, isLeadByte);
 }
 
 void TrayNotifyData::Attach(TrayHandle wnd, std::uint32_t message) {
-  m_record.hWnd = wnd;
-  m_record.uCallbackMessage = message;
+  record_.hWnd = wnd;
+  record_.uCallbackMessage = message;
 }
 
 bool TrayNotifyData::ApplyIcon(TrayHandle icon, TrayShell& shell) {
-  m_record.uFlags = 0;
+  record_.uFlags = 0;
   TrayAction action = TrayAction::Delete;
   if (icon) {
-    action = m_record.hIcon ? TrayAction::Modify : TrayAction::Add;
+    action = record_.hIcon ? TrayAction::Modify : TrayAction::Add;
     // The shell keeps the icon it holds, so a new tooltip alone leaves it out:
     // with it, the tray's process would rebuild the icon on every refresh.
-    if (action == TrayAction::Add || icon != m_record.hIcon) m_record.uFlags = kTrayFlagIcon;
-    m_record.hIcon = icon;
-  } else if (!m_record.hIcon) {
+    if (action == TrayAction::Add || icon != record_.hIcon) record_.uFlags = kTrayFlagIcon;
+    record_.hIcon = icon;
+  } else if (!record_.hIcon) {
     return true;
   }
-  if (m_record.szTip[0] != '\0') m_record.uFlags |= kTrayFlagTip;
-  if (m_record.uCallbackMessage != 0 && m_record.hWnd) m_record.uFlags |= kTrayFlagMessage;
-  const bool ok = shell.Notify(action, m_record);
-  if (action == TrayAction::Delete || !ok) m_record.hIcon = nullptr;
+  if (record_.szTip[0] != '\0') record_.uFlags |= kTrayFlagTip;
+  if (record_.uCallbackMessage != 0 && record_.hWnd) record_.uFlags |= kTrayFlagMessage;
+  const bool ok = shell.Notify(action, record_);
+  if (action == TrayAction::Delete || !ok) record_.hIcon = nullptr;
   return ok;
 }
 
 bool TrayNotifyData::Restore(TrayHandle icon, TrayShell& shell) {
   // A tray that came up after the icon was last shown may hold it already:
   // take it out first, so the add that follows cannot be refused as a double.
-  m_record.uFlags = 0;
-  shell.Notify(TrayAction::Delete, m_record);
-  m_record.hIcon = nullptr;
+  record_.uFlags = 0;
+  shell.Notify(TrayAction::Delete, record_);
+  record_.hIcon = nullptr;
   return ApplyIcon(icon, shell);
 }
 

@@ -59,7 +59,7 @@ class TrayNotifyData {
   void Init(std::uint32_t id, std::string_view tip, LeadBytePredicate isLeadByte);
   // The window and message for the shell's callbacks; the shell hears nothing.
   void Attach(TrayHandle wnd, std::uint32_t message);
-  void SetTip(std::string_view tip, LeadBytePredicate isLeadByte) { CopyTooltip(m_record.szTip, tip, isLeadByte); }
+  void SetTip(std::string_view tip, LeadBytePredicate isLeadByte) { CopyTooltip(record_.szTip, tip, isLeadByte); }
 
   // Shows `icon` with the record's tooltip (added when the icon is not in the
   // tray, modified when it is; the icon the shell already holds is not sent
@@ -70,11 +70,11 @@ class TrayNotifyData {
   // tooltip, whether or not the new tray already holds it.
   bool Restore(TrayHandle icon, TrayShell& shell);
 
-  const TrayRecord& Record() const { return m_record; }
-  bool InTray() const { return m_record.hIcon != nullptr; }
+  const TrayRecord& Record() const { return record_; }
+  bool InTray() const { return record_.hIcon != nullptr; }
 
  private:
-  TrayRecord m_record;
+  TrayRecord record_;
 };
 
 }  // namespace vantrel

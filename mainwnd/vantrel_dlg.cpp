@@ -48,7 +48,7 @@ void CVantrelDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Control(dx, IDC_GAUGE_MEMORY_LOAD, m_gaugeMemLoad);
   fw::DDX_Control(dx, IDC_MEMORY_COUNTDOWN, m_memoryBar);
   fw::DDX_Control(dx, IDC_DRIVE_COUNTDOWN, m_driveBar);
-  fw::DDX_Check(dx, IDC_WATCH, m_bWatch);
+  fw::DDX_Check(dx, IDC_WATCH, m_nWatch);
 }
 
 LRESULT CVantrelDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -257,8 +257,8 @@ void CVantrelDlg::OnDestroy() {
   CProgramDialog::OnDestroy();
   KillTimer(kRefreshTimer);
   SaveSettings(m_store, m_settings);
-  if (SaveDriveList(m_store, m_pDriveList)) m_settings.driveCount = static_cast<int>(m_pDriveList->size());
-  m_pDriveList.reset();
+  if (SaveDriveList(m_store, m_driveList)) m_settings.driveCount = static_cast<int>(m_driveList->size());
+  m_driveList.reset();
   m_pPieWnd.reset();  // its window goes with it
 }
 

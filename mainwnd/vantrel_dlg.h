@@ -107,7 +107,7 @@ class CVantrelDlg : public CProgramDialog {
   bool m_bForceClose = false;
   bool m_bNoDisk = true;
   bool m_bHidden = false;
-  std::optional<DriveList> m_pDriveList;
+  std::optional<DriveList> m_driveList;
   int m_nSelectedEntry = -1;
   int m_nMemoryPeriod = 0;
   int m_nDrivePeriod = 0;
@@ -118,7 +118,7 @@ class CVantrelDlg : public CProgramDialog {
   CHandComboBox m_driveCombo;
   CGaugeHost m_gaugeDriveFree, m_gaugeDriveUsed, m_gaugeFreeMem, m_gaugeMemLoad;
   fw::CWnd m_memoryBar, m_driveBar;
-  int m_bWatch = 0;
+  int m_nWatch = 0;
 };
 
 }  // namespace vantrel

@@ -9,19 +9,19 @@ COptionsPage::COptionsPage(Settings& settings) : fw::CPropertyPage(IDD_OPTIONS_M
 
 void COptionsPage::DoDataExchange(fw::CDataExchange* dx) {
   fw::CPropertyPage::DoDataExchange(dx);
-  fw::DDX_Check(dx, IDC_HIDE_ON_STARTUP, m_bHideOnStartup);
+  fw::DDX_Check(dx, IDC_HIDE_ON_STARTUP, m_nHideOnStartup);
 }
 
 BOOL COptionsPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();
-  m_bHideOnStartup = m_settings.AutoHide;
+  m_nHideOnStartup = m_settings.AutoHide;
   UpdateData(FALSE);
   return TRUE;
 }
 
 void COptionsPage::OnOK() {
   UpdateData(TRUE);
-  m_settings.AutoHide = m_bHideOnStartup != 0;
+  m_settings.AutoHide = m_nHideOnStartup != 0;
   fw::CPropertyPage::OnOK();
 }
 

@@ -11,7 +11,7 @@ class COptionsPage : public fw::CPropertyPage {
  public:
   explicit COptionsPage(Settings& settings);
 
-  int m_bHideOnStartup = 0;  // check box 1045
+  int m_nHideOnStartup = 0;  // check box 1045
 
  protected:
   void DoDataExchange(fw::CDataExchange* dx) override;

@@ -4,36 +4,36 @@
 
 namespace vantrel {
 
-CRegKeyReader::CRegKeyReader(HKEY initial, OpenKeyFn openKey) : m_openKey(openKey), m_hKey(initial) {}
+CRegKeyReader::CRegKeyReader(HKEY initial, OpenKeyFn openKey) : openKey_(openKey), key_(initial) {}
 
 CRegKeyReader::~CRegKeyReader() { Close(); }
 
 void CRegKeyReader::Hold(HKEY opened) {
   // A reused reader leaks nothing: a key it opened before is closed here.
-  m_opened.reset(opened);
-  m_hKey = opened;
+  opened_.reset(opened);
+  key_ = opened;
 }
 
 bool CRegKeyReader::Open(HKEY root, const char* subKey) {
-  m_strSubKey = subKey ? subKey : "";
+  keyPath = subKey ? subKey : "";
   HKEY key = nullptr;
-  m_lResult = m_openKey(root, subKey, 0, KEY_ALL_ACCESS, &key);
-  if (m_lResult == ERROR_ACCESS_DENIED) m_lResult = m_openKey(root, subKey, 0, KEY_READ, &key);
-  Hold(m_lResult == ERROR_SUCCESS ? key : nullptr);
-  m_dwType = 0;
-  m_dwSize = 0;
-  return m_lResult == ERROR_SUCCESS;
+  lastResult = openKey_(root, subKey, 0, KEY_ALL_ACCESS, &key);
+  if (lastResult == ERROR_ACCESS_DENIED) lastResult = openKey_(root, subKey, 0, KEY_READ, &key);
+  Hold(lastResult == ERROR_SUCCESS ? key : nullptr);
+  valueType = 0;
+  valueSize = 0;
+  return lastResult == ERROR_SUCCESS;
 }
 
 bool CRegKeyReader::Create(HKEY root, const char* subKey) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  m_lResult =
+  lastResult =
       ::RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, &disposition);
-  Hold(m_lResult == ERROR_SUCCESS ? key : nullptr);
-  m_dwType = 0;
-  m_dwSize = 0;
-  return m_lResult == ERROR_SUCCESS;
+  Hold(lastResult == ERROR_SUCCESS ? key : nullptr);
+  valueType = 0;
+  valueSize = 0;
+  return lastResult == ERROR_SUCCESS;
 }
 
 bool CRegKeyReader::ReadString(const char* valueName, std::string& out) {
@@ -42,10 +42,10 @@ bool CRegKeyReader::ReadString(const char* valueName, std::string& out) {
   char buffer[kMaxData + 1] = {};
   DWORD size = kMaxData;
   DWORD type = 0;
-  m_lResult = ::RegQueryValueExA(m_hKey, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-  m_dwType = type;
-  m_dwSize = size;
-  if (m_lResult != ERROR_SUCCESS) return false;
+  lastResult = ::RegQueryValueExA(key_, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  valueType = type;
+  valueSize = size;
+  if (lastResult != ERROR_SUCCESS) return false;
   out.assign(buffer, ::strnlen(buffer, size < kMaxData ? size : kMaxData));
   return true;
 }

@@ -32,20 +32,20 @@ class CRegKeyReader {
   // Closes an opened or created key once; lets go of the initial key.
   void Close();
 
-  LONG m_lResult = 0;
-  DWORD m_dwType = 0;
-  DWORD m_dwSize = 0;
-  std::string m_strSubKey;
+  LONG lastResult = 0;
+  DWORD valueType = 0;
+  DWORD valueSize = 0;
+  std::string keyPath;
 
-  HKEY Key() const { return m_hKey; }
+  HKEY Key() const { return key_; }
 
  private:
   // Holds `opened` (or nothing), closing what this reader opened before.
   void Hold(HKEY opened);
 
-  OpenKeyFn m_openKey;
-  HKEY m_hKey = nullptr;  // the key held: the initial one or m_opened
-  fw::UniqueKey m_opened;
+  OpenKeyFn openKey_;
+  HKEY key_ = nullptr;  // the key held: the initial one or opened_
+  fw::UniqueKey opened_;
 };
 
 }  // namespace vantrel

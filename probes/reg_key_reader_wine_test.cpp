@@ -27,10 +27,10 @@ class RegKeyReaderTest : public ::testing::Test {
 TEST_F(RegKeyReaderTest, MissingKeyFailsWithFileNotFound) {
   CRegKeyReader reader(HKEY_LOCAL_MACHINE);
   EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, kKey));
-  EXPECT_EQ(reader.m_lResult, ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(reader.m_strSubKey, kKey);
-  EXPECT_EQ(reader.m_dwType, 0u);
-  EXPECT_EQ(reader.m_dwSize, 0u);
+  EXPECT_EQ(reader.lastResult, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reader.keyPath, kKey);
+  EXPECT_EQ(reader.valueType, 0u);
+  EXPECT_EQ(reader.valueSize, 0u);
 }
 
 TEST_F(RegKeyReaderTest, ReadsUpToTwoHundredBytes) {
@@ -45,12 +45,12 @@ TEST_F(RegKeyReaderTest, ReadsUpToTwoHundredBytes) {
   std::string out = "unchanged";
   EXPECT_TRUE(reader.ReadString("fits", out));
   EXPECT_EQ(out, s199);
-  EXPECT_EQ(reader.m_dwType, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(reader.m_dwSize, 200u);
+  EXPECT_EQ(reader.valueType, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(reader.valueSize, 200u);
 
   out = "unchanged";
   EXPECT_FALSE(reader.ReadString("toolong", out));
-  EXPECT_EQ(reader.m_lResult, ERROR_MORE_DATA);
+  EXPECT_EQ(reader.lastResult, ERROR_MORE_DATA);
   EXPECT_EQ(out, "unchanged");
 
   EXPECT_TRUE(reader.ReadString("empty", out));
@@ -66,7 +66,7 @@ TEST_F(RegKeyReaderTest, ReadsUpToTwoHundredBytes) {
 
   out = "unchanged";
   EXPECT_FALSE(reader.ReadString("absent", out));
-  EXPECT_EQ(reader.m_lResult, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reader.lastResult, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(out, "unchanged");
 }
 
@@ -100,7 +100,7 @@ TEST_F(RegKeyReaderTest, CreateMakesAVolatileKeyAndCloseTwiceClosesOnce) {
 
   // Reuse after Close, as the extended information window does.
   EXPECT_TRUE(reader.Open(HKEY_CURRENT_USER, kKey));
-  EXPECT_EQ(reader.m_lResult, ERROR_SUCCESS);
+  EXPECT_EQ(reader.lastResult, ERROR_SUCCESS);
 }
 
 TEST_F(RegKeyReaderTest, TheInitialKeyStaysTheCallers) {
@@ -142,7 +142,7 @@ TEST_F(RegKeyReaderTest, AKeyRefusedForChangesIsOpenedForReading) {
   ::RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
   g_asked.clear();
   EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, kKey));
-  EXPECT_EQ(reader.m_lResult, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reader.lastResult, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(g_asked, std::vector<REGSAM>{KEY_ALL_ACCESS});
 }
 

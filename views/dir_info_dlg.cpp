@@ -19,14 +19,14 @@ void CDirInfoDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Control(dx, IDC_DIR_PERCENT_BAR, m_bar);
   // The window only shows the texts; nothing is read back.
   DirViewTexts t = m_view.Texts();
-  fw::DDX_Text(dx, IDC_DIR_PATH, t.m_strPath);
-  fw::DDX_Text(dx, IDC_DIR_FILES_HERE, t.m_strFilesHere);
-  fw::DDX_Text(dx, IDC_DIR_FILES_IN_SUBDIRS, t.m_strFilesInSubdirs);
-  fw::DDX_Text(dx, IDC_DIR_TOTAL_FILES, t.m_strTotalFiles);
-  fw::DDX_Text(dx, IDC_DIR_SUBDIRS, t.m_strSubDirs);
-  fw::DDX_Text(dx, IDC_DIR_ACTUAL_SIZE, t.m_strActualSize);
-  fw::DDX_Text(dx, IDC_DIR_SPACE_USED, t.m_strSpaceUsed);
-  fw::DDX_Text(dx, IDC_DIR_PERCENT, t.m_strPercent);
+  fw::DDX_Text(dx, IDC_DIR_PATH, t.path);
+  fw::DDX_Text(dx, IDC_DIR_FILES_HERE, t.filesHere);
+  fw::DDX_Text(dx, IDC_DIR_FILES_IN_SUBDIRS, t.filesInSubdirs);
+  fw::DDX_Text(dx, IDC_DIR_TOTAL_FILES, t.totalFiles);
+  fw::DDX_Text(dx, IDC_DIR_SUBDIRS, t.subDirs);
+  fw::DDX_Text(dx, IDC_DIR_ACTUAL_SIZE, t.actualSize);
+  fw::DDX_Text(dx, IDC_DIR_SPACE_USED, t.spaceUsed);
+  fw::DDX_Text(dx, IDC_DIR_PERCENT, t.percent);
 }
 
 LRESULT CDirInfoDlg::OnNotify(NMHDR* header) {
@@ -71,7 +71,7 @@ int CDirInfoDlg::UnitPosition() const { return LOWORD(m_unitSelector.SendMessage
 
 void CDirInfoDlg::PushTexts() {
   UpdateData(FALSE);
-  m_bar.SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_view.Texts().m_nBar));
+  m_bar.SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_view.Texts().bar));
 }
 
 }  // namespace vantrel

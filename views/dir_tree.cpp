@@ -56,16 +56,16 @@ bool DirTree::AddDriveRoot(const std::string& root) {
   if (HoldsMedia(type)) {
     // The medium is not listed while the tree is built: only its serial is read.
     InsertDummyChild(item);
-    m_dwVolumeSerial[DriveSlot(root)] = GetVolumeSerial(root);
+    volumeSerial_[DriveSlot(root)] = GetVolumeSerial(root);
   } else {
     AddDummyIfHasSubdirs(item, root);
   }
-  if (type == kDriveFixed && m_bSelectFirstFixed) {
+  if (type == kDriveFixed && selectFirstFixed_) {
     // The selection reaches the view, which scans the drive, before the
     // expansion lists it.
     tree_.Select(item);
     tree_.Expand(item, true);
-    m_bSelectFirstFixed = false;
+    selectFirstFixed_ = false;
   }
   return true;
 }
@@ -151,13 +151,13 @@ bool DirTree::IsSameVolume(const std::string& path) {
   if (!HoldsMedia(drives_.DriveType(root.c_str()))) return true;
   std::uint32_t serial = 0;
   if (!drives_.VolumeSerial(root.c_str(), serial)) {
-    m_dwVolumeSerial[slot] = kNoVolume;
+    volumeSerial_[slot] = kNoVolume;
     return false;
   }
   // After a failed read, whatever medium is readable now is accepted; a
   // change is reported once and the next check of the same medium passes.
-  const bool same = m_dwVolumeSerial[slot] == serial || m_dwVolumeSerial[slot] == kNoVolume;
-  m_dwVolumeSerial[slot] = serial;
+  const bool same = volumeSerial_[slot] == serial || volumeSerial_[slot] == kNoVolume;
+  volumeSerial_[slot] = serial;
   return same;
 }
 

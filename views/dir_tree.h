@@ -68,7 +68,7 @@ class DirTree {
  public:
   DirTree(TreeModel& tree, DirectoryLister& lister, DriveQuery& drives)
       : tree_(tree), lister_(lister), drives_(drives) {
-    m_dwVolumeSerial.fill(kNoVolume);
+    volumeSerial_.fill(kNoVolume);
   }
 
   // Inserts a root per usable drive in letter order and returns how many. The
@@ -104,8 +104,8 @@ class DirTree {
   DriveQuery& drives_;
   // Last serial read per drive letter (kNoVolume: the read failed); only
   // removable and CD-ROM drives use their slot.
-  std::array<std::uint32_t, 26> m_dwVolumeSerial;
-  bool m_bSelectFirstFixed = true;
+  std::array<std::uint32_t, 26> volumeSerial_;
+  bool selectFirstFixed_ = true;
   // Set while a repair collapses a branch: that collapse's own notification
   // is let through untouched, or a drive without a medium would refuse it and
   // ask for the same repair again.

@@ -8,43 +8,43 @@
 namespace vantrel {
 
 bool DirViewModel::SelectPath(std::string path) {
-  texts_.m_strPath = std::move(path);
-  return !texts_.m_strPath.empty();
+  texts_.path = std::move(path);
+  return !texts_.path.empty();
 }
 
 bool DirViewModel::Scan(DirectoryLister& lister, DriveQuery& drives, int unit) {
-  const DirScan scan = ScanDirectory(lister, texts_.m_strPath);
-  texts_.m_strFilesHere = std::to_string(scan.filesHere);
-  texts_.m_strFilesInSubdirs = std::to_string(scan.filesInSubdirs);
-  texts_.m_strSubDirs = std::to_string(scan.subdirs);
-  texts_.m_strTotalFiles = std::to_string(scan.TotalFiles());
+  const DirScan scan = ScanDirectory(lister, texts_.path);
+  texts_.filesHere = std::to_string(scan.filesHere);
+  texts_.filesInSubdirs = std::to_string(scan.filesInSubdirs);
+  texts_.subDirs = std::to_string(scan.subdirs);
+  texts_.totalFiles = std::to_string(scan.TotalFiles());
   m_nActualBytes = scan.actualBytes;
   m_nUsedBytes = scan.usedBytes;
   if (m_nActualBytes == 0) {
-    texts_.m_strActualSize = kEmptyText;
-    texts_.m_strSpaceUsed.clear();
-    texts_.m_strPercent.clear();
-    texts_.m_nBar = 0;
+    texts_.actualSize = kEmptyText;
+    texts_.spaceUsed.clear();
+    texts_.percent.clear();
+    texts_.bar = 0;
     return true;
   }
   std::uint64_t total = 0;
-  if (drives.DiskTotal(texts_.m_strPath.c_str(), total)) {
+  if (drives.DiskTotal(texts_.path.c_str(), total)) {
     if (total == 0) return false;
     DrivePercent percent = FormatDrivePercent(m_nUsedBytes, total);
-    texts_.m_strPercent = std::move(percent.text);
-    texts_.m_nBar = percent.bar;
+    texts_.percent = std::move(percent.text);
+    texts_.bar = percent.bar;
   }
   return ChangeUnit(unit);
 }
 
 bool DirViewModel::ChangeUnit(int unit) {
   if (m_nActualBytes == 0) {
-    texts_.m_strActualSize = kEmptyText;
+    texts_.actualSize = kEmptyText;
     return false;
   }
   DirectorySizeTexts sizes = FormatDirectorySizes(m_nActualBytes, m_nUsedBytes, unit);
-  texts_.m_strActualSize = std::move(sizes.actual);
-  texts_.m_strSpaceUsed = std::move(sizes.spaceUsed);
+  texts_.actualSize = std::move(sizes.actual);
+  texts_.spaceUsed = std::move(sizes.spaceUsed);
   return true;
 }
 

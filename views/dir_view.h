@@ -11,15 +11,15 @@
 namespace vantrel {
 
 struct DirViewTexts {
-  std::string m_strPath;
-  std::string m_strFilesHere;
-  std::string m_strFilesInSubdirs;
-  std::string m_strTotalFiles;
-  std::string m_strSubDirs;
-  std::string m_strActualSize;
-  std::string m_strSpaceUsed;
-  std::string m_strPercent;
-  int m_nBar = 0;  // position of the 0..100 bar
+  std::string path;
+  std::string filesHere;
+  std::string filesInSubdirs;
+  std::string totalFiles;
+  std::string subDirs;
+  std::string actualSize;
+  std::string spaceUsed;
+  std::string percent;
+  int bar = 0;  // position of the 0..100 bar
 };
 
 class DirViewModel {

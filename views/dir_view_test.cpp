@@ -38,15 +38,15 @@ class DirViewTest : public ::testing::Test {
 
 TEST_F(DirViewTest, OneByteFileInEachUnit) {
   ASSERT_TRUE(Show("C:\\one"));
-  EXPECT_EQ(T().m_strPath, "C:\\one");
-  EXPECT_EQ(T().m_strFilesHere, "1");
-  EXPECT_EQ(T().m_strFilesInSubdirs, "0");
-  EXPECT_EQ(T().m_strTotalFiles, "1");
-  EXPECT_EQ(T().m_strSubDirs, "0");
-  EXPECT_EQ(T().m_strActualSize, " <1 MB");
-  EXPECT_EQ(T().m_strSpaceUsed, " <1 MB");
-  EXPECT_EQ(T().m_strPercent, "<1%");
-  EXPECT_EQ(T().m_nBar, 0);
+  EXPECT_EQ(T().path, "C:\\one");
+  EXPECT_EQ(T().filesHere, "1");
+  EXPECT_EQ(T().filesInSubdirs, "0");
+  EXPECT_EQ(T().totalFiles, "1");
+  EXPECT_EQ(T().subDirs, "0");
+  EXPECT_EQ(T().actualSize, " <1 MB");
+  EXPECT_EQ(T().spaceUsed, " <1 MB");
+  EXPECT_EQ(T().percent, "<1%");
+  EXPECT_EQ(T().bar, 0);
 
   // The selector reformats the same totals without listing anything.
   const std::size_t listings = fs.log.size();
@@ -55,35 +55,35 @@ TEST_F(DirViewTest, OneByteFileInEachUnit) {
                                                              {kUnitKilobytes, " <1 KB", "4 KB"}};
   for (const auto& [unit, actual, used] : steps) {
     EXPECT_TRUE(view.ChangeUnit(unit));
-    EXPECT_EQ(T().m_strActualSize, actual) << unit;
-    EXPECT_EQ(T().m_strSpaceUsed, used) << unit;
+    EXPECT_EQ(T().actualSize, actual) << unit;
+    EXPECT_EQ(T().spaceUsed, used) << unit;
   }
   EXPECT_EQ(fs.log.size(), listings);
 }
 
 TEST_F(DirViewTest, ADirectoryWithoutBytesShowsEmpty) {
   ASSERT_TRUE(Show("C:\\half"));
-  EXPECT_EQ(T().m_strPercent, "50%");
-  EXPECT_EQ(T().m_nBar, 50);
+  EXPECT_EQ(T().percent, "50%");
+  EXPECT_EQ(T().bar, 50);
 
   ASSERT_TRUE(Show("C:\\zero"));
-  EXPECT_EQ(T().m_strFilesHere, "2");
-  EXPECT_EQ(T().m_strFilesInSubdirs, "1");
-  EXPECT_EQ(T().m_strTotalFiles, "3");
-  EXPECT_EQ(T().m_strSubDirs, "1");
-  EXPECT_EQ(T().m_strActualSize, "Empty");
-  EXPECT_EQ(T().m_strSpaceUsed, "");  // not the previous directory's figure
-  EXPECT_EQ(T().m_strPercent, "");
-  EXPECT_EQ(T().m_nBar, 0);
+  EXPECT_EQ(T().filesHere, "2");
+  EXPECT_EQ(T().filesInSubdirs, "1");
+  EXPECT_EQ(T().totalFiles, "3");
+  EXPECT_EQ(T().subDirs, "1");
+  EXPECT_EQ(T().actualSize, "Empty");
+  EXPECT_EQ(T().spaceUsed, "");  // not the previous directory's figure
+  EXPECT_EQ(T().percent, "");
+  EXPECT_EQ(T().bar, 0);
   EXPECT_FALSE(view.ChangeUnit(kUnitBytes));
-  EXPECT_EQ(T().m_strActualSize, "Empty");
+  EXPECT_EQ(T().actualSize, "Empty");
 
   // A directory that cannot be listed looks the same, with zero counts.
   ASSERT_TRUE(Show("C:\\missing"));
-  EXPECT_EQ(T().m_strTotalFiles, "0");
-  EXPECT_EQ(T().m_strSubDirs, "0");
-  EXPECT_EQ(T().m_strActualSize, "Empty");
-  EXPECT_EQ(T().m_strPercent, "");
+  EXPECT_EQ(T().totalFiles, "0");
+  EXPECT_EQ(T().subDirs, "0");
+  EXPECT_EQ(T().actualSize, "Empty");
+  EXPECT_EQ(T().percent, "");
 }
 
 TEST_F(DirViewTest, DriveQueryFailures) {
@@ -91,24 +91,24 @@ TEST_F(DirViewTest, DriveQueryFailures) {
   // The query fails: sizes follow the new directory, the share stays.
   fs.FailDiskTotal('C');
   ASSERT_TRUE(Show("C:\\one"));
-  EXPECT_EQ(T().m_strActualSize, " <1 MB");
-  EXPECT_EQ(T().m_strPercent, "50%");
-  EXPECT_EQ(T().m_nBar, 50);
+  EXPECT_EQ(T().actualSize, " <1 MB");
+  EXPECT_EQ(T().percent, "50%");
+  EXPECT_EQ(T().bar, 50);
 
   // A drive of no size: nothing is pushed, the next unit step shows the new totals.
   fs.AddDrive('D', kDriveFixed, 0);
   fs.AddFile("D:\\f", 2048);
   EXPECT_FALSE(Show("D:\\"));
   EXPECT_TRUE(view.ChangeUnit(kUnitKilobytes));
-  EXPECT_EQ(T().m_strActualSize, "2 KB");
-  EXPECT_EQ(T().m_strSpaceUsed, "4 KB");
+  EXPECT_EQ(T().actualSize, "2 KB");
+  EXPECT_EQ(T().spaceUsed, "4 KB");
 }
 
 TEST_F(DirViewTest, NoSelectionChangesNothing) {
   ASSERT_TRUE(Show("C:\\one"));
   const std::size_t listings = fs.log.size();
   EXPECT_FALSE(view.SelectPath(""));
-  EXPECT_EQ(T().m_strActualSize, " <1 MB");
+  EXPECT_EQ(T().actualSize, " <1 MB");
   EXPECT_EQ(fs.log.size(), listings);
 }
 
