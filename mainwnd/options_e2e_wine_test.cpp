@@ -94,10 +94,19 @@ class OptionsSheet : public ProgramTest {
     ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
     return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
   }
-  // Ends the sheet with its OK or Cancel button and waits until it is gone.
+  // Ends the sheet with its OK or Cancel button and waits until it is gone;
+  // after OK also until the program has written the record, which it does
+  // only once the sheet's window is gone. The record it writes is the one in
+  // its memory, so the stored one can go first and be waited for.
   void EndSheet(int button) {
+    if (button == IDOK) ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     Click(sheet, button);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+    if (button != IDOK) return;
+    EXPECT_TRUE(WaitFor([] {
+      return std::all_of(std::begin(kRecord), std::end(kRecord),
+                         [](const Stored32& v) { return Stored("Settings", v.name).present; });
+    })) << "OK saved no record";
   }
   // Runs `step` on the colour chooser that button 1056 opens, then waits
   // until the chooser is gone.
@@ -162,7 +171,8 @@ TEST_F(OptionsSheet, ADrivePeriodChangedWithPageDownRestartsOnlyTheDriveCounter)
 
   EXPECT_EQ(Stored("Settings", "DrivePos").dword, 15u);
   EXPECT_EQ(Stored("Settings", "MemoryPos").dword, 60u);
-  EXPECT_EQ(BarMax(main, IDC_DRIVE_COUNTDOWN), 900);
+  // The periods are applied after the record is written.
+  EXPECT_TRUE(WaitFor([&] { return BarMax(main, IDC_DRIVE_COUNTDOWN) == 900; }));
   EXPECT_EQ(BarMax(main, IDC_MEMORY_COUNTDOWN), 60);
   // The bars stepped together until OK; now the drive bar runs behind by the
   // ticks it lost (a tick may fall between the two readings).
@@ -198,7 +208,7 @@ TEST_F(OptionsSheet, AMemoryPeriodBelowTheSliderShowsAsStoredAndOkStoresWhatTheS
   }
   EndSheet(IDOK);
   EXPECT_EQ(Stored("Settings", "MemoryPos").dword, 5u);
-  EXPECT_EQ(BarMax(main, IDC_MEMORY_COUNTDOWN), 5);
+  EXPECT_TRUE(WaitFor([&] { return BarMax(main, IDC_MEMORY_COUNTDOWN) == 5; }));
   End(main);
 }
 

@@ -3,14 +3,14 @@
 #   repeat-tests.sh [N]    (N defaults to 5)
 # runs the suite of each architecture this machine executes N times back to
 # back, then once more with both cores kept busy by stress-ng, and prints
-# every test program's failures and the failed cases. It uses the builds in
-# build/ as they are (./test makes them). Exit code 1 on any failure.
+# every test program's failures and the failed cases; the logs stay in
+# build/repeat/<time>/. It uses the builds in build/ as they are (./test makes
+# them). Exit code 1 on any failure.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 runs=${1:-5}
-out="$root/build/repeat"
-rm -rf "$out"
+out="$root/build/repeat/$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$out"
 command -v stress-ng >/dev/null || { echo "repeat-tests: stress-ng is not installed (apt-get install stress-ng)" >&2; exit 1; }
 
