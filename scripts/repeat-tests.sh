@@ -5,7 +5,7 @@
 # back, then once more with both cores kept busy by stress-ng, and prints
 # every test program's failures and the failed cases; the logs stay in
 # build/repeat/<time>/. It uses the builds in build/ as they are (./test makes
-# them). Exit code 1 on any failure.
+# them) and makes the installer from them. Exit code 1 on any failure.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
@@ -20,6 +20,9 @@ for arch in win32 win64; do
   if why=$("$here/wine-arch.sh" "$arch"); then archs+=("$arch"); else echo "$arch: NOT RUN: $why"; fi
 done
 [ ${#archs[@]} -gt 0 ] || { echo "repeat-tests: no architecture to run" >&2; exit 1; }
+# The installer from these builds, as ./test makes it: its test checks that
+# it installs this build's files.
+VT_PACKAGE_NO_BUILD=1 "$here/package.sh" >"$out/package.log" 2>&1 || { echo "repeat-tests: the installer was not built (see $out/package.log)"; }
 
 # suite ARCH NAME: one run, its log kept as build/repeat/ARCH-NAME.log.
 suite() {
