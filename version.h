@@ -25,6 +25,8 @@
 #define VT_VERSION_TEXT VT_VERSION_STR(VT_VERSION_MAJOR.VT_VERSION_MINOR)
 // "Vantrel v 1.10": the tray tooltip that names the program
 #define VT_PROGRAM_VERSION_TEXT VT_VERSION_STR(Vantrel v VT_VERSION_MAJOR.VT_VERSION_MINOR)
+// The same in quotes: that tooltip's choice on the options sheet
+#define VT_PROGRAM_VERSION_QUOTED VT_VERSION_STR(VT_PROGRAM_VERSION_TEXT)
 // "Vantrel Version 1.10": the About box
 #define VT_ABOUT_VERSION_TEXT VT_VERSION_STR(Vantrel Version VT_VERSION_MAJOR.VT_VERSION_MINOR)
 // "1.0.0.1"

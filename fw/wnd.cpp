@@ -214,6 +214,9 @@ LRESULT CWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
+    case WM_ENDSESSION:
+      OnEndSession(wp != FALSE);
+      return 0;
     default:
       return Default();
   }

@@ -92,6 +92,9 @@ class CWnd {
   virtual void OnPaint() { Default(); }
   virtual void OnClose() { Default(); }
   virtual void OnDestroy() { Default(); }
+  // WM_ENDSESSION: `ending` when the session does end. Windows ends the
+  // process once the handler returns, without destroying its windows.
+  virtual void OnEndSession(bool ending) { Default(); }
   // Called after the window is gone (WM_NCDESTROY) and no handler of it is
   // running any more, so it may delete the object.
   virtual void PostNcDestroy() {}

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/top_window.h"
 #include "mainwnd/drive_panel.h"
 #include "mainwnd/e2e_fixture.h"
 #include "mainwnd/refresh_cycle.h"
@@ -160,6 +161,27 @@ TEST_F(DrivePanelRun, CountdownBarsStepOncePerSecond) {
   End(dlg);
 }
 
+// Disabled, the options sheet's OK stores and applies the settings but runs
+// no drive check: the Disable notice promised no low-space notice.
+TEST_F(DrivePanelRun, WhileDisabledOptionsOkRaisesNoLowSpaceNotice) {
+  PutDword("Settings", "Percent", 100);
+  PutDword("Settings", "nTooltip", 3);
+  PutDword("Settings", "DisableNotify", 1);
+  StoreWatchList(true);
+  HWND dlg = Start();
+  ASSERT_NE(dlg, nullptr);
+  ::PostMessageA(dlg, WM_COMMAND, ID_TRAY_TOGGLE_ENABLE, 0);
+  ASSERT_TRUE(WaitFor([&] { return fw::WindowText(dlg) == "Computer Information - DISABLED"; }));
+  ::PostMessageA(dlg, WM_COMMAND, ID_TRAY_OPTIONS, 0);
+  HWND sheet = app.WaitForWindow("Options");
+  ASSERT_NE(sheet, nullptr);
+  ::PostMessageA(::GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+  EXPECT_EQ(app.WaitForWindow(kNoticeTitle, 3000), nullptr);
+  End(dlg);
+  EXPECT_EQ(Stored("1", "notify").dword, 1u);
+}
+
 TEST_F(DrivePanelRun, LowSpaceNoticeIsGivenOncePerWatchedDriveAndRemembered) {
   PutDword("Settings", "Percent", 100);
   PutDword("Settings", "DrivePos", 0);
@@ -197,6 +219,20 @@ TEST_F(DrivePanelRun, LowSpaceNoticeIsGivenOncePerWatchedDriveAndRemembered) {
   End(second, dlg2);
 }
 
+// Runs wineboot, which does what Windows does when the user logs off:
+// WM_QUERYENDSESSION, then WM_ENDSESSION to every top-level window, with TRUE
+// unless one of them refused. Unlike Windows, Wine leaves the processes
+// running afterwards.
+void EndTheSession() {
+  std::string cmd = "wineboot.exe --end-session";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+  ASSERT_EQ(::WaitForSingleObject(pi.hProcess, kDeadlineMs), WAIT_OBJECT_0);
+}
+
 TEST_F(DrivePanelRun, FirstRunStoresOneUnwatchedSectionPerFixedDriveAndTheWatchTick) {
   HWND dlg = Start();
   ASSERT_NE(dlg, nullptr);
@@ -204,6 +240,12 @@ TEST_F(DrivePanelRun, FirstRunStoresOneUnwatchedSectionPerFixedDriveAndTheWatchT
   HWND watch = ::GetDlgItem(dlg, kWatch);
   ASSERT_TRUE(::IsWindowEnabled(watch));
   ::SendMessageA(watch, BM_CLICK, 0, 0);
+  // Windows ends the program with the session, its window never destroyed:
+  // the tick is stored by then.
+  EndTheSession();
+  EXPECT_EQ(Stored("1", "path").text, "D:\\");
+  EXPECT_EQ(Stored("1", "watch").dword, 1u);
+  EXPECT_EQ(Stored("Settings", "driveCount").dword, FixedDrives().size());
   End(dlg);
 
   const std::vector<char> fixed = FixedDrives();

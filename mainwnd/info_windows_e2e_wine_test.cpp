@@ -13,6 +13,7 @@
 #include "fw/handle.h"
 #include "mainwnd/e2e_fixture.h"
 #include "probes/cpu_probe.h"
+#include "probes/extended_texts.h"
 #include "probes/processor_texts.h"
 #include "res/resource.h"
 
@@ -151,7 +152,10 @@ TEST_F(InfoWindows, ProcessorWindowShowsWhatTheProcessorReports) {
   EXPECT_EQ(ItemText(wnd, IDC_PROC_VENDOR), expected.vendor);
   EXPECT_EQ(ItemText(wnd, IDC_PROC_COUNT), expected.processors);
   EXPECT_EQ(ItemText(wnd, IDC_PROC_REVISION), expected.revision);
-  EXPECT_EQ(ItemText(wnd, IDC_PROC_VENDOR_LABEL), expected.vendorLabel);
+  // The registered sign whatever the code page: in code page 1252 it is 0xAE.
+  wchar_t label[64] = {};
+  ::SendMessageW(::GetDlgItem(wnd, IDC_PROC_VENDOR_LABEL), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(label));
+  EXPECT_EQ(label, L"\u00AE" + Wide(expected.vendorLabel.c_str() + 1));
   EXPECT_EQ(ItemText(wnd, IDC_PROC_FPU), "Present");
   EXPECT_EQ(ItemText(wnd, IDC_PROC_MMX), expected.mmx);
   // Measured over a second: a plausible whole number of megahertz.
@@ -215,13 +219,24 @@ TEST_F(InfoWindows, ProcessorWindowShowsWhatTheProcessorReports) {
 }
 
 TEST_F(InfoWindows, ExtendedWindowShowsSystemDisplayAndPower) {
-  // The display and monitor keys of the 95 generation, which Wine lacks.
+  // Without the display keys of the 95 generation, as on every current
+  // Windows: the screen this test runs on.
+  HWND wnd = OpenFromButton(IDC_EXTENDED_INFO, kExtendedTitle);
+  ASSERT_NE(wnd, nullptr);
+  HDC screen = ::GetDC(nullptr);
+  EXPECT_EQ(ItemText(wnd, IDC_EXT_BITS_PER_PIXEL), std::to_string(::GetDeviceCaps(screen, BITSPIXEL)));
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(ItemText(wnd, IDC_EXT_RESOLUTION), ResolutionText(std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "," +
+                                                              std::to_string(::GetSystemMetrics(SM_CYSCREEN))));
+  EXPECT_NE(ItemText(wnd, IDC_EXT_MONITOR), "");
+  CloseWithOk(wnd);
+
+  // Where the keys are, they win.
   const TemporaryMachineKey display(kDisplayKey), monitor(kMonitorKey);
   ASSERT_TRUE(display.Put("Resolution", "1024,768"));
   ASSERT_TRUE(display.Put("BitsPerPixel", "16"));
   ASSERT_TRUE(monitor.Put("DeviceDesc", "Plug and Play Monitor"));
-
-  HWND wnd = OpenFromButton(IDC_EXTENDED_INFO, kExtendedTitle);
+  wnd = OpenFromButton(IDC_EXTENDED_INFO, kExtendedTitle);
   ASSERT_NE(wnd, nullptr);
 
   // What Wine reports: Windows 7 with its service pack, on mains power

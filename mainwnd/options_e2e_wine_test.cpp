@@ -15,6 +15,7 @@
 #include "fw/handle.h"
 #include "mainwnd/e2e_fixture.h"
 #include "res/resource.h"
+#include "version.h"
 
 namespace vantrel::e2e {
 namespace {
@@ -220,14 +221,20 @@ TEST_F(OptionsSheet, ATooltipChoiceOutsideTheButtonsChecksNoneAndIsStoredAsMinus
   EXPECT_EQ(Stored("Settings", "nTooltip").dword, 7u) << "a page never shown writes nothing";
 
   ASSERT_NE(OpenSheet(), nullptr);
-  HWND page = ShowPage(2);
+  // The main page's one box is stored with the rest.
+  HWND page = ShowPage(0);
+  Click(page, IDC_HIDE_ON_STARTUP);
+  ASSERT_TRUE(WaitFor([&] { return Checked(page, IDC_HIDE_ON_STARTUP); }));
+  page = ShowPage(2);
   ASSERT_NE(page, nullptr);
   for (int id = IDC_TIP_FREE_MEMORY; id <= IDC_TIP_VERSION; ++id) EXPECT_FALSE(Checked(page, id)) << id;
+  EXPECT_EQ(ItemText(page, IDC_TIP_VERSION), std::string("\"") + VT_PROGRAM_VERSION_TEXT + "\"");
   EXPECT_TRUE(Checked(page, IDC_COLOR_LABELS));
   EXPECT_FALSE(Checked(page, IDC_COLOR_LISTS));
   EXPECT_EQ(::SendMessageA(::GetDlgItem(page, IDC_SAMPLE_LIST), LB_GETCOUNT, 0, 0), 5);
   EndSheet(IDOK);
   EXPECT_EQ(Stored("Settings", "nTooltip").dword, 0xFFFFFFFFu);
+  EXPECT_EQ(Stored("Settings", "AutoHide").dword, 1u);
   End(main);
 }
 

@@ -109,7 +109,10 @@ void CVantrelDlg::CheckDriveSpace() {
 }
 
 void CVantrelDlg::ApplySettingsChange() {
-  PresetTooltip();
+  // While disabled the tooltip keeps saying so, and no low-space notice comes
+  // after the Disable notice promised none would; Enable refreshes memory and
+  // drives again.
+  if (!m_bDisabled) PresetTooltip();
   const PeriodUpdate update = UpdatePeriods(m_settings, m_nMemoryPeriod, m_nDrivePeriod);
   if (update.resetMemory) {
     m_nMemoryPeriod = update.memoryPeriod;

@@ -76,10 +76,7 @@ LRESULT CTrayIcon::HandleTrayMessage(WPARAM id, LPARAM event) {
   HWND wnd = static_cast<HWND>(r.hWnd);
   if (event == WM_RBUTTONUP) {
     ::SetMenuDefaultItem(menu.Popup(), 0, TRUE);
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    ::SetForegroundWindow(wnd);
-    ::TrackPopupMenu(menu.Popup(), 0, pt.x, pt.y, 0, wnd, nullptr);
+    menu.Track(wnd, 0);
   } else {
     menu.RunFirstItem(wnd);
   }
@@ -91,5 +88,16 @@ TrayMenu::TrayMenu(UINT id) : menu_(::LoadMenuA(::GetModuleHandleA(nullptr), MAK
 }
 
 void TrayMenu::RunFirstItem(HWND wnd) const { ::SendMessageA(wnd, WM_COMMAND, ::GetMenuItemID(popup_, 0), 0); }
+
+void TrayMenu::Track(HWND wnd, UINT flags) const {
+  POINT pt{};
+  ::GetCursorPos(&pt);
+  // The menu closes when the user clicks elsewhere only if its owner is the
+  // foreground window; the message posted after it makes the switch of tasks
+  // complete, or the next tray menu would close as soon as it opened.
+  ::SetForegroundWindow(wnd);
+  ::TrackPopupMenu(popup_, flags, pt.x, pt.y, 0, wnd, nullptr);
+  ::PostMessageA(wnd, WM_NULL, 0, 0);
+}
 
 }  // namespace vantrel

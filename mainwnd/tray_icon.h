@@ -53,6 +53,9 @@ class TrayMenu {
   HMENU Popup() const { return popup_; }
   // What a double click on the icon does: the first item's command to `wnd`.
   void RunFirstItem(HWND wnd) const;
+  // Opens the menu at the mouse for `wnd`, which receives the chosen
+  // command, and returns once it has closed; `flags` as TrackPopupMenu's.
+  void Track(HWND wnd, UINT flags) const;
 
  private:
   fw::UniqueMenu menu_;

@@ -23,18 +23,12 @@ LRESULT CVantrelDlg::OnTrayCallback(WPARAM wp, LPARAM lp) {
   TrayMenu menu(IDR_TRAY);
   if (!menu) return 0;
   switch (lp) {
-    case WM_RBUTTONUP: {
-      POINT pt{};
-      ::GetCursorPos(&pt);
+    case WM_RBUTTONUP:
       ::ModifyMenuA(menu.Popup(), ID_TRAY_TOGGLE_ENABLE, MF_BYCOMMAND | MF_STRING, ID_TRAY_TOGGLE_ENABLE,
                     m_bDisabled ? "&Enable" : "&Disable");
       ::SetMenuDefaultItem(menu.Popup(), 0, TRUE);
-      // The menu closes when the user clicks elsewhere only if its owner is
-      // the foreground window.
-      ::SetForegroundWindow(m_hWnd);
-      ::TrackPopupMenu(menu.Popup(), TPM_RIGHTBUTTON | TPM_RIGHTALIGN, pt.x, pt.y, 0, m_hWnd, nullptr);
+      menu.Track(m_hWnd, TPM_RIGHTBUTTON | TPM_RIGHTALIGN);
       return 1;
-    }
     case WM_LBUTTONDBLCLK:
       menu.RunFirstItem(m_hWnd);
       return 1;

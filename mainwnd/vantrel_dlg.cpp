@@ -256,10 +256,33 @@ TextColours CVantrelDlg::Colours() const { return {m_settings.labelText, m_setti
 void CVantrelDlg::OnDestroy() {
   CProgramDialog::OnDestroy();
   KillTimer(kRefreshTimer);
-  SaveSettings(m_store, m_settings);
-  if (SaveDriveList(m_store, m_driveList)) m_settings.driveCount = static_cast<int>(m_driveList->size());
+  SaveState();
   m_driveList.reset();
   m_pPieWnd.reset();  // its window goes with it
+}
+
+void CVantrelDlg::OnEndSession(bool ending) {
+  // A tray program usually ends with the session, not with Exit, and its
+  // window is never destroyed then: without this every Watch tick and every
+  // disarmed notice since the last Exit would be lost. The end is never
+  // vetoed: WM_QUERYENDSESSION keeps the default answer, yes.
+  if (ending) SaveState();
+}
+
+void CVantrelDlg::SaveState() {
+  SaveSettings(m_store, m_settings);
+  if (SaveDriveList(m_store, m_driveList)) m_settings.driveCount = static_cast<int>(m_driveList->size());
+}
+
+bool CVantrelDlg::PreTranslateMessage(MSG& msg) {
+  // Opening the tray menu makes this window the foreground window even while
+  // it is hidden, and it keeps the keyboard after the menu, a notice or the
+  // About box has gone. The dialog's own keys would then end the program on
+  // an Escape or Enter meant for no window the user can see. A posted IDCANCEL
+  // (CloseVantrel, the installer) still ends it.
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) && !IsWindowVisible())
+    return true;
+  return CProgramDialog::PreTranslateMessage(msg);
 }
 
 void CVantrelDlg::ForceClose() {

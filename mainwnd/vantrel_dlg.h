@@ -2,7 +2,7 @@
 // memory rows, drive panel with the watch list, and the refresh cycle. It is
 // handed the settings record and the store behind it when it is built: it
 // loads the record at once and writes the record and the watch list back when
-// its window is destroyed.
+// its window is destroyed or the session ends.
 #pragma once
 
 #include <memory>
@@ -33,7 +33,8 @@ class CVantrelDlg : public CProgramDialog {
   void RefreshMemory();
   void CheckDriveSpace();
   void UpdateDrivePanel();
-  // After the options sheet's OK: tooltip preset and changed periods.
+  // After the options sheet's OK: the tooltip preset (unless disabled) and
+  // the changed periods.
   void ApplySettingsChange();
   // Runs the options sheet; on OK saves the record and applies it.
   void OnOptions();
@@ -52,6 +53,9 @@ class CVantrelDlg : public CProgramDialog {
   void OnPaint() override;
   void OnClose() override;
   void OnDestroy() override;
+  void OnEndSession(bool ending) override;
+  // Escape and Enter do nothing while the window is hidden.
+  bool PreTranslateMessage(MSG& msg) override;
   TextColours Colours() const override;
 
  private:
@@ -84,6 +88,8 @@ class CVantrelDlg : public CProgramDialog {
   void BuildDriveList();
   void ResetCountdown(int barId, int period);
   void ForceClose();
+  // The record and the watch list to the store, as the program ends.
+  void SaveState();
   void CreatePieWindow();
   RECT ClientRectOnScreen() const;
 

@@ -1,7 +1,8 @@
 // The main window inside this process, over the program's own resources and
 // a settings store in memory: the gauges as the window sets them up, read
 // through their dispatch interface; the drive panel's failure path and the
-// Watch box; a missing computer-name key; the text colours in pixels. The test
+// Watch box; Escape and Enter while hidden; the tooltip and tray menu while
+// disabled; a missing computer-name key; the text colours in pixels. The test
 // prefix has C:, D: and Z: fixed and E: a CD-ROM drive without medium.
 #include "mainwnd/vantrel_dlg.h"
 // Before the store's test doubles: takes back the platform's win.ini macros
@@ -19,10 +20,12 @@
 #include "app/settings_testing.h"
 #include "fw/occ/dispatch.h"
 #include "fw/occ/dialog_resource.h"
+#include "fw/top_window.h"
 #include "gauge/draw_plan.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "res/resource.h"
+#include "version.h"
 
 namespace vantrel {
 namespace {
@@ -152,6 +155,79 @@ TEST_F(MainWindow, TheWatchBoxFollowsTheStoredEntryOfTheChosenDrive) {
     EXPECT_EQ(::SendMessageA(watch, BM_GETCHECK, 0, 0), c.check) << c.letter;
     EXPECT_EQ(::IsWindowEnabled(watch) != FALSE, c.enabled) << c.letter;
   }
+}
+
+// A hidden window cannot be meant by a key, but it holds the keyboard once the
+// tray menu has made it the foreground window; X gives an unmapped window no
+// keys, so the keys are handed to the window's message loop here.
+TEST_F(MainWindow, EscapeAndEnterDoNothingWhileHiddenButAPostedCancelStillEnds) {
+  const struct {
+    bool shown;
+    WPARAM key;
+    bool ends;
+  } cases[] = {{false, VK_ESCAPE, false}, {false, VK_RETURN, false}, {true, VK_ESCAPE, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    HWND wnd = Open();
+    ASSERT_NE(wnd, nullptr);
+    ::ShowWindow(wnd, c.shown ? SW_SHOW : SW_HIDE);
+    MSG key{dlg->GetDlgItem(IDC_DRIVE_LIST), WM_KEYDOWN, c.key, 1, 0, {}};
+    fw::PumpMessage(key);
+    EXPECT_EQ(::IsWindow(wnd) == FALSE, c.ends);
+    if (!c.ends) {
+      // As CloseVantrel and the installer end the program.
+      ::PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      for (MSG msg; ::IsWindow(wnd) && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) fw::PumpMessage(msg);
+      EXPECT_FALSE(::IsWindow(wnd));
+    }
+    Close();
+  }
+}
+
+// The tray menu as the window opens it, seen as it opens; the hook chooses
+// the toggle by its mnemonic, which only the caption "&Enable" carries.
+HMENU g_trayMenu = nullptr;
+UINT g_defaultItem = 0;
+std::string g_toggleCaption;
+LRESULT CALLBACK SeeMenu(int code, WPARAM wp, LPARAM lp) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && call->message == WM_INITMENUPOPUP && !g_trayMenu) {
+    g_trayMenu = reinterpret_cast<HMENU>(call->wParam);
+    g_defaultItem = ::GetMenuDefaultItem(g_trayMenu, FALSE, 0);
+    char text[32] = {};
+    ::GetMenuStringA(g_trayMenu, ID_TRAY_TOGGLE_ENABLE, text, sizeof text, MF_BYCOMMAND);
+    g_toggleCaption = text;
+  }
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(MainWindow, DisabledTheTooltipSaysSoThroughOptionsOkAndTheTrayMenuEnablesAgain) {
+  store.WriteProfileInt(kSettingsSection, "nTooltip", 4);
+  store.WriteProfileInt(kSettingsSection, "DisableNotify", 1);
+  HWND wnd = Open();
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_EQ(dlg->TrayTooltip(), VT_PROGRAM_VERSION_TEXT);
+  ::SendMessageA(wnd, WM_COMMAND, ID_TRAY_TOGGLE_ENABLE, 0);
+  EXPECT_EQ(dlg->TrayTooltip(), "Disabled");
+  // What the options sheet's OK applies: the tooltip choice would replace it.
+  dlg->ApplySettingsChange();
+  EXPECT_EQ(dlg->TrayTooltip(), "Disabled");
+
+  HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, SeeMenu, nullptr, ::GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  ::PostMessageA(wnd, WM_CHAR, 'e', 0);
+  ::SendMessageA(wnd, WM_USER, IDR_TRAY, WM_RBUTTONUP);
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(g_toggleCaption, "&Enable");
+  EXPECT_EQ(g_defaultItem, static_cast<UINT>(ID_TRAY_OPEN));
+  // The chosen command comes posted.
+  for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) fw::PumpMessage(msg);
+  EXPECT_EQ(fw::WindowText(wnd), "Computer Information");
+  // Choice 4 is set at start and by OK only: re-enabled, the tooltip says so
+  // through the refreshes.
+  dlg->RefreshMemory();
+  dlg->CheckDriveSpace();
+  EXPECT_EQ(dlg->TrayTooltip(), "Enabled");
 }
 
 // What a window shows on screen, read back pixel by pixel.

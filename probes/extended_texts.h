@@ -28,8 +28,8 @@ struct PowerStatus {
   std::uint32_t batteryFullLifeTime = 0;  // seconds, 0xFFFFFFFF unknown
 };
 
-// The display and monitor values from the registry, each absent when its key
-// or value is missing.
+// The display and monitor values, in the registry's form, each absent when
+// it could not be read.
 struct DisplayFacts {
   std::optional<std::string> resolution;    // "800,600"
   std::optional<std::string> bitsPerPixel;  // "16"

@@ -26,6 +26,15 @@ int LogoBitmap(VendorLogo logo) {
   return 0;
 }
 
+// Code page 1252 text in UTF-16.
+std::wstring FromCodePage1252(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  const int got = ::MultiByteToWideChar(1252, 0, text.data(), size, wide.data(), size);
+  wide.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return wide;
+}
+
 }  // namespace
 
 CProcessorDlg::CProcessorDlg(const TextColours& colours, fw::CWnd* parent)
@@ -43,7 +52,6 @@ void CProcessorDlg::DoDataExchange(fw::CDataExchange* dx) {
   fw::DDX_Text(dx, IDC_PROC_FPU, m_strFpu);
   fw::DDX_Text(dx, IDC_PROC_MMX, m_strMmx);
   fw::DDX_Text(dx, IDC_PROC_COUNT, m_strProcessors);
-  fw::DDX_Text(dx, IDC_PROC_VENDOR_LABEL, m_strVendorLabel);
 }
 
 bool CProcessorDlg::OnCommand(UINT id, UINT code, HWND) {
@@ -65,7 +73,7 @@ BOOL CProcessorDlg::OnInitDialog() {
   if (m_bCpuid) ReadCpuid(m_info);
   const ProcessorTexts t = DescribeProcessor(m_bCpuid ? &m_info : nullptr, ReadOsProcessorValues(), MeasureClockMhz);
   m_strProcessors = t.processors;
-  m_strVendorLabel = t.vendorLabel;
+  ShowVendorLabel(t.vendorLabel);
   m_strVendor = t.vendor;
   m_strType = t.type;
   m_strRevision = t.revision;
@@ -76,6 +84,12 @@ BOOL CProcessorDlg::OnInitDialog() {
 
   UpdateData(FALSE);
   return TRUE;
+}
+
+void CProcessorDlg::ShowVendorLabel(const std::string& label) {
+  // The label's registered sign is byte 0xAE of code page 1252: through the
+  // ANSI API it would turn into another character under any other code page.
+  ::SetWindowTextW(GetDlgItem(IDC_PROC_VENDOR_LABEL), FromCodePage1252(label).c_str());
 }
 
 void CProcessorDlg::ShowLogo(int bitmapId) {

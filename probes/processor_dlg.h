@@ -31,12 +31,12 @@ class CProcessorDlg : public CProgramDialog {
 
  private:
   void OnSelChangeFeatures();
+  void ShowVendorLabel(const std::string& label);
   void ShowLogo(int bitmapId);
 
   fw::CWnd m_logo;
   CHandListBox m_featureList;
-  std::string m_strType, m_strClock, m_strRevision, m_strVendor, m_strFeatureState, m_strFpu, m_strMmx, m_strProcessors,
-      m_strVendorLabel;
+  std::string m_strType, m_strClock, m_strRevision, m_strVendor, m_strFeatureState, m_strFpu, m_strMmx, m_strProcessors;
   CpuidInfo m_info;
   bool m_bCpuid = false;
   HINSTANCE m_hResInstance = nullptr;

@@ -12,8 +12,8 @@ namespace {
 constexpr char kRegisteredSign[] = "\xAE";
 
 // Intel and unrecognised makers are named from the operating system's type
-// and level only; the two differ in their 586 texts.
-std::string TypeByOs(const OsProcessorValues& os, const char* level6, const char* otherLevel) {
+// and level only; the two differ in their 586 and x64 texts.
+std::string TypeByOs(const OsProcessorValues& os, const char* level6, const char* otherLevel, const char* x64) {
   switch (os.type) {
     case 386:
       return "386";
@@ -21,17 +21,19 @@ std::string TypeByOs(const OsProcessorValues& os, const char* level6, const char
       return "486";
     case 586:
       return os.level == 6 ? level6 : otherLevel;
+    case 8664:  // what a 64-bit process is told on x86-64, as the main window's "x64 / Compatible"
+      return x64;
     default:
       return "Unknown";
   }
 }
 
 std::string IntelType(const CpuidInfo&, const OsProcessorValues& os) {
-  return TypeByOs(os, "Pentium II (tm)", "Pentium (tm)");
+  return TypeByOs(os, "Pentium II (tm)", "Pentium (tm)", "x64");
 }
 
 std::string CompatibleType(const CpuidInfo&, const OsProcessorValues& os) {
-  return TypeByOs(os, "Pentium II(tm) Compatible", "Pentium(tm) Compatible");
+  return TypeByOs(os, "Pentium II(tm) Compatible", "Pentium(tm) Compatible", "x64 Compatible");
 }
 
 std::string CyrixType(const CpuidInfo& info, const OsProcessorValues&) {

@@ -37,7 +37,7 @@ TEST(ProcessorTexts, VendorTable) {
       {"GenuineIntel", 6, 8, 586, 6, "Pentium II (tm)", "\xAE Intel", VendorLogo::Intel},
       {"GenuineIntel", 6, 8, 586, 5, "Pentium (tm)", "\xAE Intel", VendorLogo::Intel},
       {"GenuineIntel", 5, 2, 386, 6, "386", "\xAE Intel", VendorLogo::Intel},
-      {"GenuineIntel", 6, 8, 8664, 6, "Unknown", "\xAE Intel", VendorLogo::Intel},
+      {"GenuineIntel", 6, 8, 8664, 6, "x64", "\xAE Intel", VendorLogo::Intel},
       // Cyrix: by family and model.
       {"CyrixInstead", 4, 4, 586, 6, "MediaGX (tm)", "\xAE Cyrix", VendorLogo::Cyrix},
       {"CyrixInstead", 5, 2, 586, 6, "6x86L (tm)", "\xAE Cyrix", VendorLogo::Cyrix},
@@ -62,6 +62,7 @@ TEST(ProcessorTexts, VendorTable) {
       // operating system's values, never by family or model.
       {"AMDisbetter!", 5, 0, 586, 5, "Pentium(tm) Compatible", "\xAE", VendorLogo::None},
       {"genuineintel", 6, 8, 586, 6, "Pentium II(tm) Compatible", "\xAE", VendorLogo::None},
+      {"genuineintel", 6, 8, 8664, 6, "x64 Compatible", "\xAE", VendorLogo::None},
       {"GenuineInte", 6, 8, 586, 6, "Pentium II(tm) Compatible", "\xAE", VendorLogo::None},
       {" GenuineInte", 6, 8, 486, 6, "486", "\xAE", VendorLogo::None},
       {"", 5, 0, 2200, 6, "Unknown", "\xAE", VendorLogo::None},

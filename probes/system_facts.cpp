@@ -17,6 +17,20 @@ std::optional<std::string> ReadValue(CRegKeyReader& reader, const char* name) {
   return value;
 }
 
+// The description of the first monitor on the primary display adapter.
+std::optional<std::string> PrimaryMonitorName() {
+  DISPLAY_DEVICEA adapter{};
+  adapter.cb = sizeof adapter;
+  for (DWORD i = 0; ::EnumDisplayDevicesA(nullptr, i, &adapter, 0); ++i) {
+    if (!(adapter.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE)) continue;
+    DISPLAY_DEVICEA monitor{};
+    monitor.cb = sizeof monitor;
+    if (!::EnumDisplayDevicesA(adapter.DeviceName, 0, &monitor, 0)) return std::nullopt;
+    return std::string(monitor.DeviceString, strnlen(monitor.DeviceString, sizeof monitor.DeviceString));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<OsVersion> ReadOsVersion() {
@@ -47,6 +61,18 @@ DisplayFacts ReadDisplayFacts() {
     facts.monitor = ReadValue(reader, "DeviceDesc");
     reader.Close();
   }
+  // Those keys exist only on the 95 generation: elsewhere each fact comes from
+  // the primary display, in the keys' own form.
+  if (!facts.resolution || !facts.bitsPerPixel) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (::EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+      if (!facts.resolution)
+        facts.resolution = std::to_string(mode.dmPelsWidth) + "," + std::to_string(mode.dmPelsHeight);
+      if (!facts.bitsPerPixel) facts.bitsPerPixel = std::to_string(mode.dmBitsPerPel);
+    }
+  }
+  if (!facts.monitor) facts.monitor = PrimaryMonitorName();
   return facts;
 }
 

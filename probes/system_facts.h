@@ -15,7 +15,9 @@ std::optional<OsVersion> ReadOsVersion();
 std::optional<PowerStatus> ReadPowerStatus();
 
 // Resolution and colour depth under HKLM "Config\0001\Display\settings", the
-// monitor's description under HKLM "enum\monitor\default_monitor\0001".
+// monitor's description under HKLM "enum\monitor\default_monitor\0001";
+// each one missing there comes from the primary display's current mode
+// ("width,height" and the bits per pixel) and its monitor's description.
 DisplayFacts ReadDisplayFacts();
 
 }  // namespace vantrel
