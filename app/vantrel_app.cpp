@@ -25,7 +25,7 @@ BOOL CVantrelApp::InitInstance() {
   // The module names its classes in resource 2, which the loader's probing
   // of private assemblies never reads in an .ocx, so the program makes the
   // context itself rather than naming the module in its own manifest.
-  const fw::occ::ModuleManifestScope gauges(fw::occ::ProgramFolderPath(L"Zelbo.ocx"));
+  const fw::occ::ModuleManifestScope gauges(L"Zelbo.ocx");
 
   // The main window loads the record from the store, hands it to its parts
   // and writes it back when it is destroyed.

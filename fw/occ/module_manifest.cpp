@@ -1,12 +1,22 @@
 #include "fw/occ/module_manifest.h"
 
+#include <cwchar>
+#include <vector>
+
 namespace fw::occ {
 
-ModuleManifestScope::ModuleManifestScope(const std::wstring& modulePath) noexcept {
+ModuleManifestScope::ModuleManifestScope(const wchar_t* fileName) noexcept {
+  // Room for any path the platform hands a program, also beyond MAX_PATH.
+  std::vector<wchar_t> path(32768);
+  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  wchar_t* slash = length ? std::wcsrchr(path.data(), L'\\') : nullptr;
+  if (!slash || static_cast<size_t>(slash - path.data()) + 1 + std::wcslen(fileName) >= path.size()) return;
+  std::wcscpy(slash + 1, fileName);
+
   ACTCTXW request{};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  request.lpSource = modulePath.c_str();
+  request.lpSource = path.data();
   // A module keeps its manifest as resource 2 (ISOLATIONAWARE_MANIFEST_RESOURCE_ID).
   request.lpResourceName = MAKEINTRESOURCEW(2);
   context_.reset(::CreateActCtxW(&request));
@@ -15,14 +25,6 @@ ModuleManifestScope::ModuleManifestScope(const std::wstring& modulePath) noexcep
 
 ModuleManifestScope::~ModuleManifestScope() {
   if (active_) ::DeactivateActCtx(0, cookie_);
-}
-
-std::wstring ProgramFolderPath(const wchar_t* fileName) {
-  // Long enough for any path the platform hands a program, also beyond MAX_PATH.
-  std::wstring path(32768, L'\0');
-  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return path.substr(0, path.find_last_of(L'\\') + 1) + fileName;
 }
 
 }  // namespace fw::occ
