@@ -2,6 +2,7 @@
 
 #include "app/app_profile_store.h"
 #include "app/startup_splash.h"
+#include "fw/occ/module_manifest.h"
 #include "mainwnd/vantrel_dlg.h"
 
 namespace vantrel {
@@ -17,6 +18,14 @@ BOOL CVantrelApp::InitInstance() {
   CStartupSplash::EnableSplash(cmdInfo.m_bShowSplash);
 
   SetRegistryKey("Quorvale");
+
+  // The gauges come from the Zelbo.ocx beside the program, through its own
+  // manifest, registered or not: a portable copy needs no registration, and
+  // a copy of another version registered elsewhere does not take its place.
+  // The module names its classes in resource 2, which the loader's probing
+  // of private assemblies never reads in an .ocx, so the program makes the
+  // context itself rather than naming the module in its own manifest.
+  const fw::occ::ModuleManifestScope gauges(L"Zelbo.ocx");
 
   // The main window loads the record from the store, hands it to its parts
   // and writes it back when it is destroyed.

@@ -97,6 +97,11 @@ struct Module {
   static pointer invalid() { return nullptr; }
   static void close(pointer h) { ::FreeLibrary(h); }
 };
+struct ActCtx {
+  using pointer = HANDLE;
+  static pointer invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(pointer h) { ::ReleaseActCtx(h); }
+};
 }  // namespace traits
 
 using UniqueKey = UniqueHandle<traits::Key>;
@@ -111,6 +116,7 @@ using UniqueFind = UniqueHandle<traits::Find>;
 using UniqueKernelHandle = UniqueHandle<traits::Kernel>;
 using UniqueBstr = UniqueHandle<traits::Bstr>;
 using UniqueModule = UniqueHandle<traits::Module>;
+using UniqueActCtx = UniqueHandle<traits::ActCtx>;
 
 // A VARIANT that clears itself.
 class UniqueVariant {

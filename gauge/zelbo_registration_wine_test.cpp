@@ -1,5 +1,6 @@
 // Registration of Zelbo.ocx, by regsvr32 and by its exports, its type library,
-// and the interfaces of a gauge created by class and by ProgID.
+// the interfaces of a gauge created by class and by ProgID, and the module's
+// own manifest, which serves a host with nothing registered.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -15,7 +16,10 @@
 #include <vector>
 
 #include "fw/com.h"
+#include "fw/bin_dir.h"
 #include "fw/handle.h"
+#include "fw/occ/module_manifest.h"
+#include "gauge/zelbo_ctrl.h"
 #include "gauge/zelbo_ids.h"
 #include "gauge/zelbo_test_support.h"
 
@@ -433,6 +437,60 @@ TEST_F(Registered, ClassInfoPagesAndConnectionPoint) {
   cp.reset();
   back.reset();
   EXPECT_EQ(sink.detach()->Release(), 0u);
+}
+
+// The file whose code serves `object`: its module, found from its interface
+// table, by its long path (a registered module is loaded by its short one).
+std::string CodeModuleOf(IUnknown* object) {
+  HMODULE module = nullptr;
+  char path[MAX_PATH] = {}, longPath[MAX_PATH] = {};
+  if (::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           *reinterpret_cast<LPCSTR*>(object), &module))
+    ::GetModuleFileNameA(module, path, MAX_PATH);
+  ::GetLongPathNameA(path, longPath, MAX_PATH);
+  return longPath;
+}
+
+std::string ServingModule(REFCLSID clsid) {
+  Ptr<IUnknown> object;
+  if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.put_void()))) return "";
+  return CodeModuleOf(object.get());
+}
+
+// A host that activates the module's own manifest, as Vantrel does, gets the
+// gauge, its page, its type library and its status flags from that file:
+// with nothing registered, and with a copy registered from another folder,
+// which serves only hosts without the manifest.
+TEST(Registration, TheModulesManifestServesItsHostWhateverIsRegistered) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string otherDir = std::string(temp) + "zelbo-elsewhere";
+  const std::string other = otherDir + "\\Zelbo.ocx";
+  ::CreateDirectoryA(otherDir.c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA(OcxPath().c_str(), other.c_str(), FALSE));
+
+  for (const bool otherRegistered : {false, true}) {
+    SCOPED_TRACE(otherRegistered ? "a copy registered elsewhere" : "nothing registered");
+    if (otherRegistered) {
+      ASSERT_EQ(RunProcess("regsvr32 /s \"" + other + "\""), 0);
+    }
+    {
+      const fw::occ::ModuleManifestScope scope(L"Zelbo.ocx");  // beside this program
+      ASSERT_TRUE(scope.Active());
+      EXPECT_STRCASEEQ(ServingModule(kClsid).c_str(), OcxPath().c_str());
+      EXPECT_STRCASEEQ(ServingModule(kPageClsid).c_str(), OcxPath().c_str());
+      fw::UniqueBstr libPath;
+      ASSERT_EQ(::QueryPathOfRegTypeLib(kLibId, zelbo::kLibMajor, zelbo::kLibMinor, zelbo::kLibLcid, libPath.put()),
+                S_OK);
+      EXPECT_EQ(std::string(libPath.get(), libPath.get() + ::SysStringLen(libPath.get())), OcxPath());
+      DWORD status = 0;
+      EXPECT_EQ(::OleRegGetMiscStatus(kClsid, DVASPECT_CONTENT, &status), S_OK);
+      EXPECT_EQ(status, kZelboMiscStatus);
+    }
+    // Without the manifest the registry decides.
+    EXPECT_STRCASEEQ(ServingModule(kClsid).c_str(), otherRegistered ? other.c_str() : "");
+  }
+  EXPECT_EQ(RunProcess("regsvr32 /s /u \"" + other + "\""), 0);
 }
 
 }  // namespace

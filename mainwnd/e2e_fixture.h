@@ -1,7 +1,8 @@
 // The frame every end-to-end test of Vantrel.exe runs in. The program reads
 // its settings at start and writes them at exit, so each test starts from an
-// empty store and leaves one behind; the gauge control must be registered or
-// the program ends at once, so each test program registers it first.
+// empty store and leaves one behind. The program takes its gauges from the
+// module beside it, registered or not; each test program registers that
+// module all the same, as an installation does, which the program must bear.
 #pragma once
 
 #include <windows.h>

@@ -218,6 +218,21 @@ inline bool RegisterGauge(bool unregister = false) {
   return code == 0;
 }
 
+// A fresh folder `name` in the temp folder holding copies of `files`, named
+// relative to the test's own folder; a program started from there finds
+// beside it these files and nothing else. Its path, empty when a copy fails.
+inline std::string CopyToFolder(const std::string& name, const std::vector<std::string>& files) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string dir = temp + name;
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  for (const std::string& f : files) {
+    const std::string base = f.substr(f.find_last_of('\\') + 1);  // the whole name when it has no folder
+    if (!::CopyFileA((fw::BinDir() + "\\" + f).c_str(), (dir + "\\" + base).c_str(), FALSE)) return "";
+  }
+  return dir;
+}
+
 // The fixed drives of the test prefix, in letter order.
 inline std::vector<char> FixedDrives() {
   std::vector<char> letters;

@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <colordlg.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -267,6 +270,40 @@ TEST_F(OptionsSheet, CancelKeepsEveryChangeOfEveryPageOutOfTheRecord) {
   // The record the program writes at exit is the one it started with.
   End(main);
   for (const auto& v : kRecord) EXPECT_EQ(Stored("Settings", v.name).dword, v.value) << v.name;
+}
+
+// The files of the modules process `pid` has loaded from folder `dir`.
+std::set<std::string> ModulesIn(DWORD pid, const std::string& dir) {
+  std::set<std::string> found;
+  fw::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+  HMODULE modules[512] = {};
+  DWORD bytes = 0;
+  if (!process || !::EnumProcessModules(process.get(), modules, sizeof modules, &bytes)) return {"(unreadable)"};
+  for (DWORD i = 0; i < bytes / sizeof modules[0] && i < std::size(modules); ++i) {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameExA(process.get(), modules[i], path, MAX_PATH);
+    const std::string file = path;
+    if (::lstrcmpiA(file.substr(0, file.find_last_of('\\')).c_str(), dir.c_str()) == 0)
+      found.insert(file.substr(dir.size() + 1));
+  }
+  return found;
+}
+
+// A module named as the chooser's, dropped beside a copy of the program, is
+// never loaded: while the chooser is open, the program has loaded from its
+// own folder nothing but itself and its gauges.
+TEST_F(OptionsSheet, TheColourChooserComesFromTheSystemNotFromAModuleBesideTheProgram) {
+  const std::string dir = CopyToFolder("vantrel-decoy", {"Vantrel.exe", "Zelbo.ocx", "decoy\\comdlg32.dll"});
+  ASSERT_FALSE(dir.empty());
+  ASSERT_TRUE(app.Start("/Embedding", dir + "\\Vantrel.exe"));
+  ASSERT_NE(main = app.WaitForWindow(kMainTitle), nullptr);
+  ASSERT_NE(OpenSheet(), nullptr);
+  WithChooser(ShowPage(2), [&](HWND chooser) {
+    EXPECT_EQ(ModulesIn(app.Pid(), dir), (std::set<std::string>{"Vantrel.exe", "Zelbo.ocx"}));
+    Click(chooser, IDCANCEL);
+  });
+  EndSheet(IDCANCEL);
+  End(main);
 }
 
 TEST_F(OptionsSheet, ChosenColoursShowInTheSamplesAtOnceAndInTheMainWindowAfterOk) {

@@ -146,9 +146,12 @@ TEST_F(VantrelRun, ShowsFourGaugesAndDrawsThemInALevelColourWithTheirBevel) {
 }
 
 TEST_F(VantrelRun, WithoutTheGaugeModuleTheProgramEndsAtOnceAndStillSavesSettings) {
+  // The module neither beside the program nor registered.
+  const std::string alone = CopyToFolder("vantrel-alone", {"Vantrel.exe"});
+  ASSERT_FALSE(alone.empty());
   ASSERT_TRUE(RegisterGauge(true));
   PutDword("Settings", "Percent", 33);
-  ASSERT_TRUE(app.Start("/Embedding"));
+  ASSERT_TRUE(app.Start("/Embedding", alone + "\\Vantrel.exe"));
   const long code = app.WaitForExit(15000);
   ASSERT_TRUE(RegisterGauge());
   EXPECT_EQ(code, 0);

@@ -35,19 +35,9 @@ done
 rm "$WINEPREFIX/drive_c/warm-up.vbs"
 wineserver -w
 
-# The prefix's registry, one key per paragraph without its time stamp, and its
-# files; the temp folders and the time stamp Wine writes at every start left
-# out. VT_SETTINGS_KEYS matches the keys of the user's settings.
+# The keys of the user's settings, which the uninstaller keeps.
 export VT_SETTINGS_KEYS='^\[Software\\\\(Quorvale|Ostrel, Inc\.)(\\\\|\])'
-record() {
-  local out=$1
-  for hive in system user; do
-    awk -v RS= -v ORS='\n\n' '{ sub(/\] [0-9]+\n/, "]\n"); gsub(/\n#time=[0-9a-f]+/, ""); print }' \
-      "$WINEPREFIX/$hive.reg" | grep -v '^"DriverDateData"=' >"$out.$hive.reg"
-  done
-  (cd "$WINEPREFIX" && find drive_c -path 'drive_c/users/*/Temp' -prune -o -path 'drive_c/windows/temp' -prune -o -print |
-    sort) >"$out.files"
-}
+. "$here/prefix-record.sh"
 record "$work/before"
 
 # Wine's helper processes inherit the first client's output: start them with

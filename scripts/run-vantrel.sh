@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Runs inside scripts/with-wine.sh: registers the gauge module when it is
-# built, then starts Vantrel. "interactive" waits for the program to end;
-# "screenshot" lets it run a few seconds, saves the screen and ends it.
+# Runs inside scripts/with-wine.sh: starts Vantrel, which takes its gauges
+# from the Zelbo.ocx beside it with nothing registered. "interactive" waits
+# for the program to end; "screenshot" lets it run a few seconds, saves the
+# screen and ends it.
 set -uo pipefail
 . "$(dirname "$0")/wine-env.sh" || exit 1
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/build/$VT_ARCH/bin"
 mode="${1:-interactive}"
-
-if [ -f "$bin/Zelbo.ocx" ]; then
-  wine regsvr32 /s "$(winepath -w "$bin/Zelbo.ocx")" >/dev/null 2>&1 || { echo "run: registering Zelbo.ocx failed" >&2; exit 1; }
-fi
 
 if [ "$mode" = interactive ]; then
   wine "$bin/Vantrel.exe"
