@@ -22,7 +22,7 @@ done
 [ ${#archs[@]} -gt 0 ] || { echo "repeat-tests: no architecture to run" >&2; exit 1; }
 # The installer from these builds, as ./test makes it: its test checks that
 # it installs this build's files.
-VT_PACKAGE_NO_BUILD=1 "$here/package.sh" >"$out/package.log" 2>&1 || { echo "repeat-tests: the installer was not built (see $out/package.log)"; }
+VT_PACKAGE_NO_BUILD=1 "$here/package.sh" >"$out/package.out" 2>&1 || { echo "repeat-tests: the installer was not built (see $out/package.out)"; }
 
 # suite ARCH NAME: one run, its log kept as build/repeat/ARCH-NAME.log.
 suite() {
