@@ -52,21 +52,11 @@ wineserver -w
 record "$work/after"
 
 for hive in system user; do
-  if ! awk -v RS= -v ORS='\n\n' '$0 !~ ENVIRON["VT_SETTINGS_KEYS"]' "$work/after.$hive.reg" |
-    diff -u "$work/before.$hive.reg" - >"$work/$hive.diff"; then
-    echo "install_test: the $hive registry differs after uninstalling:" >&2
-    head -60 "$work/$hive.diff" >&2
+  awk -v RS= -v ORS='\n\n' '$0 !~ ENVIRON["VT_SETTINGS_KEYS"]' "$work/after.$hive.reg" >"$work/kept.$hive.reg"
+  same "install_test: the $hive registry differs after uninstalling" "$work/before.$hive.reg" "$work/kept.$hive.reg" ||
     rc=1
-  fi
 done
-if ! diff -u "$work/before.files" "$work/after.files" >"$work/files.diff"; then
-  echo "install_test: files differ after uninstalling:" >&2
-  head -60 "$work/files.diff" >&2
-  rc=1
-fi
-if ! grep -q '^\[Software\\\\Quorvale\\\\Vantrel\\\\Settings\]$' "$work/after.user.reg"; then
-  echo "install_test: the user's settings are gone" >&2
-  rc=1
-fi
+same "install_test: files differ after uninstalling" "$work/before.files" "$work/after.files" || rc=1
+has_settings "$work/after" || { echo "install_test: the user's settings are gone" >&2; rc=1; }
 [ $rc -eq 0 ] && echo "install_test: $arch prefix as before but for the kept settings"
 exit $rc

@@ -46,14 +46,7 @@ wineserver -k
 wineserver -w
 record "$work/after"
 
-if ! diff -u "$work/before.system.reg" "$work/after.system.reg" >"$work/system.diff"; then
-  echo "portable_test: the machine's registry changed:" >&2
-  head -60 "$work/system.diff" >&2
-  rc=1
-fi
-if ! grep -q '^\[Software\\\\Quorvale\\\\Vantrel\\\\Settings\]$' "$work/after.user.reg"; then
-  echo "portable_test: no settings in the user's key" >&2
-  rc=1
-fi
+same "portable_test: the machine's registry changed" "$work/before.system.reg" "$work/after.system.reg" || rc=1
+has_settings "$work/after" || { echo "portable_test: no settings in the user's key" >&2; rc=1; }
 [ $rc -eq 0 ] && echo "portable_test: $arch: nothing registered, the machine's registry as before"
 exit $rc

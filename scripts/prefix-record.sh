@@ -13,3 +13,15 @@ record() {
   (cd "$WINEPREFIX" && find drive_c -path 'drive_c/users/*/Temp' -prune -o -path 'drive_c/windows/temp' -prune -o -print |
     sort) >"$out.files"
 }
+
+# same WHAT BEFORE AFTER: true when the two records agree; otherwise says WHAT
+# and the first lines of their difference (kept as AFTER.diff) on stderr.
+same() {
+  diff -u "$2" "$3" >"$3.diff" && return 0
+  echo "$1:" >&2
+  head -60 "$3.diff" >&2
+  return 1
+}
+
+# has_settings RECORD: the user's settings key is in the record.
+has_settings() { grep -q '^\[Software\\\\Quorvale\\\\Vantrel\\\\Settings\]$' "$1.user.reg"; }

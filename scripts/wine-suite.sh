@@ -51,7 +51,7 @@ copy_prefix() {
 
 # A slot's prefix is copied afresh each run, so no run inherits another's state.
 rm -rf "$slots"
-spec='{"version":{"major":1,"minor":0},"local":[{"wine":['
+resources='{"version":{"major":1,"minor":0},"local":[{"wine":['
 for ((i = 0; i < count; i++)); do
   slot="$slots/$i"
   mkdir -p "$slot"
@@ -59,10 +59,10 @@ for ((i = 0; i < count; i++)); do
   # A display of its own: Xvfb picks a free number and writes it on fd 3.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$slot/display.fd" >/dev/null 2>&1 &
   xvfbs+=($!)
-  spec+="$([ "$i" -gt 0 ] && echo ,){\"id\":\"$i\",\"slots\":1}"
+  resources+="$([ "$i" -gt 0 ] && echo ,){\"id\":\"$i\",\"slots\":1}"
 done
-spec+=']}]}'
-echo "$spec" >"$slots/resources.json"
+resources+=']}]}'
+echo "$resources" >"$slots/resources.json"
 
 for ((i = 0; i < count; i++)); do
   slot="$slots/$i"
