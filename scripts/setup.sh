@@ -8,7 +8,7 @@ have() { command -v "$1" >/dev/null 2>&1; }
 pkg_ok() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 for p in cmake g++ make mingw-w64 mingw-w64-tools wine wine32:i386 wine64 libwine-dev \
-         xvfb xauth googletest x11-apps imagemagick xdotool fonts-liberation fonts-wine nsis \
+         xvfb xauth googletest x11-apps imagemagick xdotool fonts-liberation fonts-wine nsis stress-ng \
          zip unzip; do
   pkg_ok "$p" || need+=("$p")
 done
