@@ -15,6 +15,11 @@ export VT_ARCH=$arch
 count=${VT_WINE_SLOTS_COUNT:-3}
 build="$root/build/$arch"
 slots="$build/wine-slots"
+# One suite of an architecture at a time in a tree: a second one waits, since
+# it would make the same slots afresh under the first one's tests.
+mkdir -p "$build"
+exec 9>"$build/wine-suite.lock"
+flock -n 9 || { echo "wine-suite: waiting for the $arch suite already running in this tree" >&2; flock 9; }
 
 # The template: the test prefix, made once, with the extra drive letters.
 export VT_WINEPREFIX="$build/wineprefix-test"
