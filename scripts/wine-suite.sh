@@ -19,7 +19,8 @@ slots="$build/wine-slots"
 # it would make the same slots afresh under the first one's tests.
 mkdir -p "$build"
 exec 9>"$build/wine-suite.lock"
-flock -n 9 || { echo "wine-suite: waiting for the $arch suite already running in this tree" >&2; flock 9; }
+flock -n 9 || { echo "wine-suite: waiting for the $arch suite already running in this tree" >&2; flock -w 900 9; } ||
+  { echo "wine-suite: the other $arch suite did not end" >&2; exit 1; }
 
 # The template: the test prefix, made once, with the extra drive letters.
 export VT_WINEPREFIX="$build/wineprefix-test"
