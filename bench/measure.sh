@@ -39,13 +39,14 @@ start() {
   case $1 in
     vantrel) wine "$bin/Vantrel.exe" >/dev/null 2>&1 </dev/null & ;;
     base) wine "$bin/Trivial.exe" >/dev/null 2>&1 </dev/null & ;;
+    bare) wine "$bin/BareDialog.exe" "$(w "$bin/Vantrel.exe")" >/dev/null 2>&1 </dev/null & ;;
   esac
   pid=$!  # the loader execs in place: this is the program's own process
 }
 stop() {
   case $1 in
     vantrel) quiet wine "$bin/CloseVantrel.exe" ;;
-    base) kill "$2" ;;
+    base | bare) kill "$2" ;;
   esac
   wait "$2" 2>/dev/null
 }
@@ -55,23 +56,29 @@ reset_store
 
 # Launch, warm: one launch of each first, then alternately; Vantrel to its
 # window shown (with the splash, and without it as "/Embedding" starts it), and
-# with AutoHide to its icon in the tray (id 1043).
+# with AutoHide to its icon in the tray (id 1043). Two baselines: the message
+# box, and the main window's own template shown bare.
 launch() {
   case $1 in
     vantrel) wine "$bin/LaunchTime.exe" "Computer Information" "$(w "$bin/Vantrel.exe")" ;;
     nosplash) wine "$bin/LaunchTime.exe" "Computer Information" "$(w "$bin/Vantrel.exe")" /Embedding ;;
     tray) wine "$bin/LaunchTime.exe" /tray:1043 "Computer Information" "$(w "$bin/Vantrel.exe")" ;;
     base) wine "$bin/LaunchTime.exe" Trivial "$(w "$bin/Trivial.exe")" /box ;;
+    bare) wine "$bin/LaunchTime.exe" "Computer Information" "$(w "$bin/BareDialog.exe")" "$(w "$bin/Vantrel.exe")" ;;
   esac 2>/dev/null </dev/null | tr -d '\r'
 }
 launch vantrel >/dev/null
 launch base >/dev/null
+launch bare >/dev/null
 for ((i = 0; i < 7; i++)); do
   echo "launch vantrel $(launch vantrel)"
   b=$(launch base)
   echo "launch base $b"
   echo "launch_nosplash base $b"
-  echo "launch_nosplash vantrel $(launch nosplash)"
+  n=$(launch nosplash)
+  echo "launch_nosplash vantrel $n"
+  echo "launch_bare vantrel $n"
+  echo "launch_bare base $(launch bare)"
 done
 auto_hide 1
 launch tray >/dev/null
@@ -98,7 +105,10 @@ idle() {
     echo "idle_prog_$state $who $(core_pct <(grep "^$pid " "$t0") <(grep "^$pid " "$t1"))"
     echo "idle_session_$state $who $(core_pct "$t0" "$t1")"
   done
-  [ "$1" = tray ] || echo "rss_start $who $(rss_mb "$pid")"
+  if [ "$1" != tray ]; then
+    echo "rss_start $who $(rss_mb "$pid")"
+    [ "$who" = vantrel ] && echo "rss_bare vantrel $(rss_mb "$pid")"
+  fi
   stop "$who" "$pid"
   rm -f "$t0" "$t1"
 }
@@ -108,6 +118,11 @@ for ((i = 0; i < runs; i++)); do
   idle vantrel tray
   auto_hide 0
   idle base shown tray
+  # The bare window's resident size, settled as the others'.
+  start bare
+  sleep $settle
+  echo "rss_bare base $(rss_mb "$pid")"
+  stop bare "$pid"
 done
 
 # Resident size after the memory run, both programs side by side.
