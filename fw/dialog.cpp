@@ -71,12 +71,17 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::RunModalLoop() {
   m_showAtIdle = true;
+  bool firstIdle = true;
   MSG msg;
   while (!m_endModal && m_hWnd) {
-    if (m_showAtIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      m_showAtIdle = false;
-      ShowWindow(SW_SHOWNORMAL);
-      UpdateWindow();
+    if (firstIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      firstIdle = false;
+      if (m_showAtIdle) {
+        m_showAtIdle = false;
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+      }
+      OnFirstIdle();
       continue;
     }
     const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -96,7 +101,10 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
   m_template = LoadTemplate(templateId);
   if (!m_template) return false;
   m_modal = false;
-  return CreateFromTemplate(GetSafeOwner(parent));
+  if (!CreateFromTemplate(GetSafeOwner(parent))) return false;
+  // A modeless dialog has no loop of the framework's to wait for.
+  OnFirstIdle();
+  return true;
 }
 
 bool CDialog::UpdateData(BOOL saveAndValidate) {

@@ -54,6 +54,11 @@ class CDialog : public CWnd {
   virtual void DoDataExchange(CDataExchange* dx) {}
   virtual void OnOK();
   virtual void OnCancel();
+  // Once, when the modal loop first finds its queue empty: after the dialog's
+  // first showing and painting (or after it was hidden before that). Work the
+  // first picture does not need goes here, so the window shows sooner. A
+  // modeless dialog gets it at the end of Create.
+  virtual void OnFirstIdle() {}
 
   // WM_INITDIALOG; IDOK and IDCANCEL clicked go to OnOK and OnCancel, every
   // other command to OnCommand.

@@ -371,6 +371,39 @@ TEST(ModalDialog, ADialogEndedDuringItsInitialisationIsNeverShown) {
   EXPECT_FALSE(dlg.shown);
 }
 
+// Work a dialog defers past its first picture runs once, after the dialog
+// is shown and painted; a modeless dialog, which has no loop of the
+// framework's, runs it before Create returns.
+TEST(ModalDialog, TheFirstIdleComesOnceAfterTheFirstPicture) {
+  class Deferring : public fw::CDialog {
+   public:
+    Deferring() : fw::CDialog(100) {}
+    int idles = 0;
+    bool painted = false, visibleAtIdle = false;
+
+   protected:
+    void OnFirstIdle() override {
+      ++idles;
+      visibleAtIdle = IsWindowVisible() != FALSE;
+      if (idles == 1) PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+      if (msg == WM_PAINT) painted = true;
+      return fw::CDialog::OnMessage(msg, wp, lp);
+    }
+  };
+  Deferring modal;
+  EXPECT_EQ(modal.DoModal(), IDOK);
+  EXPECT_EQ(modal.idles, 1);
+  EXPECT_TRUE(modal.visibleAtIdle);
+  EXPECT_TRUE(modal.painted);
+
+  Deferring modeless;
+  ASSERT_TRUE(modeless.Create(100, nullptr));
+  EXPECT_EQ(modeless.idles, 1);
+  modeless.DestroyWindow();
+}
+
 class Popup : public fw::CWnd {
  public:
   std::vector<UINT> seen;
@@ -619,8 +652,7 @@ TEST(Binding, TheCommonMessagesReachTheirTypedHandlersCracked) {
       {WM_TIMER, 5, 0, 0, "timer 5"},
       {WM_CTLCOLORSTATIC, 0, self, 12, "colour 312 self"},
       {WM_CTLCOLORBTN, 0, self, 12, "colour 309 self"},
-      {WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 13,
-       "cursor 1 512 self"},
+      {WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 13, "cursor 1 512 self"},
       {WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), self, 14, "scroll 3 self"},
       {WM_CLOSE, 0, 0, 0, "close"},
   };
@@ -661,8 +693,8 @@ TEST(Binding, TheObjectIsFoundWithoutAWindowPropertyAndLettingGoKeepsALaterSubcl
 
   // Another subclass goes on top of ours; letting go must not cut it out,
   // and the edit control behind both still answers.
-  g_countingNext = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+  g_countingNext =
+      reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
   EXPECT_EQ(bound.UnsubclassWindow(), edit);
   EXPECT_EQ(fw::CWnd::FromHandlePermanent(edit), nullptr);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(edit, GWLP_WNDPROC)), &CountingProc);

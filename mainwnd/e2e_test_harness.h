@@ -244,23 +244,28 @@ inline std::vector<char> FixedDrives() {
   return letters;
 }
 
-// Selects the drive's item in the drive list and tells the window, as a user's
-// choice does; with `tell` false the list changes behind the window's back.
-inline bool ChooseDrive(HWND dlg, char letter, bool tell = true) {
-  HWND combo = ::GetDlgItem(dlg, IDC_DRIVE_LIST);
+// The index of the drive's item in the drive list, or -1.
+inline int DriveItemIndex(HWND combo, char letter) {
   const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     // Across processes the item text is passed reliably only in wide form.
     wchar_t item[64] = {};
     ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) {
-      ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      if (tell)
-        ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-      return true;
-    }
+    if (std::towupper(item[2]) == static_cast<wchar_t>(letter)) return i;
   }
-  return false;
+  return -1;
+}
+
+// Selects the drive's item in the drive list and tells the window, as a user's
+// choice does; with `tell` false the list changes behind the window's back.
+// The window fills the list once it has first shown: the item is waited for.
+inline bool ChooseDrive(HWND dlg, char letter, bool tell = true) {
+  HWND combo = ::GetDlgItem(dlg, IDC_DRIVE_LIST);
+  int index = -1;
+  if (!WaitFor([&] { return (index = DriveItemIndex(combo, letter)) >= 0; })) return false;
+  ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (tell) ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  return true;
 }
 
 inline void EndWithEscape(HWND dlg) { ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }

@@ -143,15 +143,11 @@ BOOL CVantrelDlg::OnInitDialog() {
   AppendAboutMenuItem();
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  CreatePieWindow();
-  // The tooltip window belongs to the dialog's window and goes with it.
-  CreateControlToolTips(m_hWnd);
   SetUpGauges();
   PresetTooltip();
   SetButtonIcons();
   StartRefreshTimer();
   ShowMemory(ReadMemoryFigures());
-  FillDriveList();
   ShowSystemSummary(ReadSystemSummary());
   // Without CPUID the processor window would have nothing to show.
   if (!CpuidSupported()) m_btnProcessor.EnableWindow(FALSE);
@@ -160,6 +156,17 @@ BOOL CVantrelDlg::OnInitDialog() {
   m_bHidden = m_settings.AutoHide;
   UpdateData(FALSE);
   return TRUE;
+}
+
+void CVantrelDlg::OnFirstIdle() {
+  // What the first picture does not show waits until it has been painted:
+  // the pie's window (hidden until the Pie button, which no drive has enabled
+  // yet), the controls' tooltips (shown after a hover), and the drive
+  // choices (shown when the list drops down; none is chosen at start).
+  CreatePieWindow();
+  // The tooltip window belongs to the dialog's window and goes with it.
+  CreateControlToolTips(m_hWnd);
+  FillDriveList();
 }
 
 void CVantrelDlg::AppendAboutMenuItem() {

@@ -44,6 +44,7 @@ class CVantrelDlg : public CProgramDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void OnFirstIdle() override;
   void DoDataExchange(fw::CDataExchange* dx) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT OnCreate(CREATESTRUCTA* create) override;

@@ -69,11 +69,13 @@ TEST_F(VantrelRun, ShowsTheSystemSummaryAndWritesDefaultSettingsAtExit) {
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_PIE)));
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_WATCH)));
 
-  // The tooltip control covers the window's controls.
-  HWND tips = fw::FindTopWindow(
-      [&](HWND wnd) { return fw::ClassOf(wnd) == TOOLTIPS_CLASSA && ::GetWindow(wnd, GW_OWNER) == dlg; });
-  ASSERT_NE(tips, nullptr);
-  EXPECT_GE(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 9);
+  // The tooltip control covers the window's controls; it comes once the
+  // window has first shown.
+  EXPECT_TRUE(WaitFor([&] {
+    HWND tips = fw::FindTopWindow(
+        [&](HWND wnd) { return fw::ClassOf(wnd) == TOOLTIPS_CLASSA && ::GetWindow(wnd, GW_OWNER) == dlg; });
+    return tips && ::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0) >= 9;
+  }));
 
   End(dlg);
 
