@@ -462,6 +462,15 @@ TEST(Installer, UpgradesOverModulesInUseAndUninstallsWhatIsLeft) {
   ASSERT_FALSE(Bytes(dir + "\\Zelbo.ocx") == Bytes(fw::BinDir() + "\\Zelbo.ocx"));
   EXPECT_FALSE(Exists(DefaultInstallDir()));
   {
+    SCOPED_TRACE("a module that can be neither replaced nor renamed fails the upgrade");
+    const HANDLE file =
+        ::CreateFileA((dir + "\\Zelbo.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    fw::UniqueKernelHandle locked(file);
+    EXPECT_EQ(RunWait(Installer() + " /S"), 2);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", kNativeView).text, "0.9");
+  }
+  {
     SCOPED_TRACE("a silent upgrade while a host holds the earlier module loaded and the program runs");
     fw::UniqueModule held(::LoadLibraryA((dir + "\\Zelbo.ocx").c_str()));
     ASSERT_TRUE(held);
