@@ -296,12 +296,13 @@ FunctionEnd
 ; Takes an installed file out of the way of its new version. A file in use
 ; (a running program, a module any host has loaded) cannot be overwritten or
 ; deleted, but it can be renamed: it moves aside in its own folder and goes
-; at the next restart. When even that fails, the File command that follows
-; fails, and with AllowSkipFiles off that stops the run.
+; at the next restart. When even that fails (a program holds it open without
+; sharing), the user closes that program and retries; a silent run fails.
 Function MoveAside
   Exch $0
   Push $1
   Push $2
+  retry:
   ${If} ${FileExists} $0
     ClearErrors
     Delete $0
@@ -311,10 +312,15 @@ Function MoveAside
       Delete $1
       ClearErrors
       Rename $0 $1
-      ${IfNot} ${Errors}
-        Delete /REBOOTOK $1
-        DetailPrint "$0 is in use: the new one is in place, the old one goes at the next restart."
+      ${If} ${Errors}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+          "$0 is in use and cannot be replaced. Close the program that uses it and choose Retry." \
+          /SD IDCANCEL IDRETRY retry
+        SetErrorLevel 2
+        Abort "$0 is in use."
       ${EndIf}
+      Delete /REBOOTOK $1
+      DetailPrint "$0 is in use: the new one is in place, the old one goes at the next restart."
     ${EndIf}
   ${EndIf}
   Pop $2
