@@ -13,7 +13,7 @@
 // module gone missing does not block it.
 //
 // VT_SETUP is the installer's Windows path, VT_EARLIER_SETUP an installer of
-// an earlier version whose gauge modules differ from this build's,
+// an earlier version (VT_EARLIER_VERSION) whose gauge modules differ from this build's,
 // VT_GAUGE_EXAMPLE the README's script example's. This program is built for the
 // machine's own architecture: 64-bit in a 64-bit prefix, 32-bit in a 32-bit one.
 #include <windows.h>
@@ -467,8 +467,8 @@ TEST(Installer, UpgradesOverModulesInUseAndUninstallsWhatIsLeft) {
         ::CreateFileA((dir + "\\Zelbo.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     fw::UniqueKernelHandle locked(file);
-    EXPECT_EQ(RunWait(Installer() + " /S"), 2);
-    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", kNativeView).text, "0.9");
+    EXPECT_EQ(RunWait(Installer() + " /S"), vantrel::setup::kExitFileInUse);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", kNativeView).text, Env("VT_EARLIER_VERSION"));
   }
   {
     SCOPED_TRACE("a silent upgrade while a host holds the earlier module loaded and the program runs");
@@ -504,7 +504,7 @@ TEST(Installer, UpgradesOverModulesInUseAndUninstallsWhatIsLeft) {
   {
     SCOPED_TRACE("a module gone and the program file in use do not block the uninstall");
     // The program the upgrade started again holds the module: it ends first.
-    ASSERT_EQ(EndRunningPrograms(), 1);
+    ASSERT_GE(EndRunningPrograms(), 1);
     ASSERT_TRUE(::DeleteFileA((dir + "\\Zelbo.ocx").c_str()));
     const HANDLE file = ::CreateFileA((dir + "\\Vantrel.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr);

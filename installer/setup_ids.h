@@ -7,7 +7,8 @@
 namespace vantrel::setup {
 
 // Exit codes of the installer and the uninstaller. NSIS itself gives 1 when
-// the user cancels and 2 when a file cannot be written and the run stops.
+// the user cancels.
+inline constexpr int kExitFileInUse = 2;           // a file could be neither replaced nor renamed
 inline constexpr int kExitRegistrationFailed = 3;  // regsvr32 failed for a module
 inline constexpr int kExitStillRunning = 4;        // a Vantrel did not end
 inline constexpr int kExitNotUndone = 5;           // uninstall: something could not be removed

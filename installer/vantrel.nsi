@@ -48,6 +48,7 @@ AllowSkipFiles off
 !searchparse /file "../version.h" "#define VT_VERSION_MAJOR " VERSION_MAJOR
 !searchparse /file "../version.h" "#define VT_VERSION_MINOR " VERSION_MINOR
 !define IDS "setup_ids.h"
+!searchparse /file "${IDS}" "kExitFileInUse = " EXIT_FILE_IN_USE ";"
 !searchparse /file "${IDS}" "kExitRegistrationFailed = " EXIT_REGISTRATION_FAILED ";"
 !searchparse /file "${IDS}" "kExitStillRunning = " EXIT_STILL_RUNNING ";"
 !searchparse /file "${IDS}" "kExitNotUndone = " EXIT_NOT_UNDONE ";"
@@ -139,7 +140,9 @@ Function ${un}EndVantrel
   retry:
   StrCpy $5 0  ; processes that did not end
   System::Call 'kernel32::CreateToolhelp32Snapshot(i 2, i 0) p .r6'  ; TH32CS_SNAPPROCESS
-  System::Call '*(i 556, &l552) p .r7'  ; PROCESSENTRY32W of a 32-bit process
+  System::Alloc 556  ; PROCESSENTRY32W of a 32-bit process, dwSize first
+  Pop $7
+  System::Call '*$7(i 556)'
   System::Call 'kernel32::Process32FirstW(p r6, p r7) i .r8'
   ${DoWhile} $8 <> 0
     System::Call '*$7(i, i, i .r9)'  ; th32ProcessID
@@ -316,7 +319,7 @@ Function MoveAside
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
           "$0 is in use and cannot be replaced. Close the program that uses it and choose Retry." \
           /SD IDCANCEL IDRETRY retry
-        SetErrorLevel 2
+        SetErrorLevel ${EXIT_FILE_IN_USE}
         Abort "$0 is in use."
       ${EndIf}
       Delete /REBOOTOK $1

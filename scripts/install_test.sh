@@ -29,13 +29,13 @@ mkdir -p "$work"
 
 # An earlier version to upgrade from, whose gauge modules differ from this
 # build's (bytes appended past the end of the image change nothing else).
-earlier="$work/earlier-setup.exe"
+earlier="$work/earlier-setup.exe" earlier_version=0.9
 for kind in win32 win64; do
   mkdir -p "$work/earlier/$kind"
   cp "$root/build/$kind/bin/Vantrel.exe" "$work/earlier/$kind/"
   { cat "$root/build/$kind/bin/Zelbo.ocx"; printf 'an earlier build'; } >"$work/earlier/$kind/Zelbo.ocx"
 done
-makensis -V1 -DVERSION=0.9 -DWIN32_BIN="$work/earlier/win32" -DWIN64_BIN="$work/earlier/win64" \
+makensis -V1 -DVERSION=$earlier_version -DWIN32_BIN="$work/earlier/win32" -DWIN64_BIN="$work/earlier/win64" \
   -DOUTFILE="$earlier" "$root/installer/vantrel.nsi" >/dev/null || { echo "install_test: cannot make $earlier" >&2; exit 1; }
 VT_UNMANAGED=1 "$here/wine-prefix.sh" || { echo "install_test: cannot make the prefix" >&2; exit 1; }
 # The test drives the gauge from scripts, and the script host registers its
@@ -58,7 +58,7 @@ record "$work/before"
 # output to nowhere, so the test runner reads only the test's own output.
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
-VT_SETUP="$(winepath -w "$setup")" VT_EARLIER_SETUP="$(winepath -w "$earlier")" VT_GAUGE_EXAMPLE="$(winepath -w "$root/docs/gauge-example.vbs")" wine "$program"
+VT_SETUP="$(winepath -w "$setup")" VT_EARLIER_SETUP="$(winepath -w "$earlier")" VT_EARLIER_VERSION=$earlier_version VT_GAUGE_EXAMPLE="$(winepath -w "$root/docs/gauge-example.vbs")" wine "$program"
 rc=$?
 wine wineboot -r >/dev/null 2>&1 </dev/null
 wineserver -k
