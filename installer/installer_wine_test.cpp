@@ -1,15 +1,20 @@
 // The installer end to end, inside a fresh prefix (scripts/install_test.sh
 // makes one and compares the prefix's registry and files before the install
-// and after the uninstall): a silent install puts every file, the shortcut,
-// the installed-programs entry and the control registrations of each
-// architecture in place; the installed program starts and shows its window;
-// a second install over the first ends the running program and leaves one
-// clean installation; an uninstall ends the running program again and
-// removes what the installers made, and the user's settings too when told
-// so; a silent one keeps them.
+// and after the uninstall and a restart): a silent install puts every file,
+// the shortcut, the installed-programs entry and the control registrations of
+// each architecture in place; the installed program starts and shows its
+// window; a second install over the first ends the running program, leaves
+// one clean installation and starts the program again; an uninstall ends the
+// running program again and removes what the installers made, and the user's
+// settings too when told so; a silent one keeps them. An upgrade from an
+// earlier build in a folder of the user's choosing, over a module a host
+// holds loaded, puts every new file in place and keeps the start-up choice;
+// the waiting form of the silent uninstall reports its real result, and a
+// module gone missing does not block it.
 //
-// VT_SETUP is the installer's Windows path, VT_GAUGE_EXAMPLE the README's
-// script example's. This program is built for the
+// VT_SETUP is the installer's Windows path, VT_EARLIER_SETUP an installer of
+// an earlier version (VT_EARLIER_VERSION) whose gauge modules differ from this build's,
+// VT_GAUGE_EXAMPLE the README's script example's. This program is built for the
 // machine's own architecture: 64-bit in a 64-bit prefix, 32-bit in a 32-bit one.
 #include <windows.h>
 #include <shlobj.h>
@@ -17,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -29,6 +35,7 @@
 #include "fw/handle.h"
 #include "fw/top_window.h"
 #include "gauge/zelbo_ids.h"
+#include "installer/setup_ids.h"
 #include "mainwnd/e2e_test_harness.h"
 #include "version.h"
 
@@ -51,7 +58,9 @@ std::string Folder(int csidl) {
   return path;
 }
 
-std::string InstallDir() { return Folder(CSIDL_PROGRAM_FILES) + "\\Vantrel"; }
+std::string DefaultInstallDir() { return Folder(CSIDL_PROGRAM_FILES) + "\\Vantrel"; }
+// A folder of the user's choosing, given with /D=: one level, with a space.
+constexpr char kChosenDir[] = "C:\\Chosen Vantrel";
 std::string Shortcut() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\Vantrel.lnk"; }
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -121,12 +130,12 @@ struct Module {
   WORD machine;
 };
 
-std::vector<Module> Modules() {
+std::vector<Module> Modules(const std::string& dir) {
   if (kMachineIs64Bit) {
-    return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_64KEY, IMAGE_FILE_MACHINE_AMD64},
-            {InstallDir() + "\\x86\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+    return {{dir + "\\Zelbo.ocx", KEY_WOW64_64KEY, IMAGE_FILE_MACHINE_AMD64},
+            {dir + "\\x86\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
   }
-  return {{InstallDir() + "\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
+  return {{dir + "\\Zelbo.ocx", KEY_WOW64_32KEY, IMAGE_FILE_MACHINE_I386}};
 }
 
 // A command line run with every process it starts in one job, so that the
@@ -175,6 +184,21 @@ long RunAndWaitForAll(const std::string& commandLine) {
   return tree.Start(commandLine) ? tree.Wait() : -1;
 }
 
+// Runs a command line and returns its exit code, or -1. The installer starts
+// the program it ended again, which runs on: only the installer is awaited.
+long RunWait(const std::string& commandLine) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string line = commandLine;
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  fw::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+  if (::WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  ::GetExitCodeProcess(pi.hProcess, &code);
+  return static_cast<long>(code);
+}
+
 // A dialog of the uninstaller's copy: a top-level dialog with a visible,
 // enabled button whose text is the one asked for (any text when null).
 HWND UninstallerDialog(int button, const char* text) {
@@ -195,9 +219,33 @@ bool Press(int button, const char* text = nullptr) {
                         reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button))) != FALSE;
 }
 
-std::string Installer() {
-  const char* setup = std::getenv("VT_SETUP");
-  return setup ? setup : "";
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+std::string Installer() { return "\"" + Env("VT_SETUP") + "\""; }
+std::string EarlierInstaller() { return "\"" + Env("VT_EARLIER_SETUP") + "\""; }
+
+// The uninstall form that waits for the work and reports its result: the
+// uninstaller copied out of the folder it removes, told that folder with _?=.
+std::string WaitingUninstall(const std::string& dir) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string copy = std::string(temp) + "vantrel-uninstall.exe";
+  if (!::CopyFileA((dir + "\\uninstall.exe").c_str(), copy.c_str(), FALSE)) return "";
+  return "\"" + copy + "\" /S _?=" + dir;
+}
+
+const REGSAM kNativeView = kMachineIs64Bit ? KEY_WOW64_64KEY : 0;
+
+// The installed program started with Windows, for everyone who logs on.
+Value RunEntry() { return Read(HKEY_LOCAL_MACHINE, kRunKey, "Vantrel", kNativeView); }
+
+// A visible main window of a program other than `pid`, or null.
+HWND OtherMainWindow(DWORD pid) {
+  return fw::FindTopWindow([&](HWND w) {
+    return fw::ProcessOf(w) != pid && fw::WindowText(w) == vantrel::e2e::kMainTitle && ::IsWindowVisible(w);
+  });
 }
 
 // The README's script example (docs/gauge-example.vbs, VT_GAUGE_EXAMPLE):
@@ -209,14 +257,13 @@ long GaugeFromScript(bool thirtyTwoBitHost) {
   return RunAndWaitForAll("\"" + host + "\\cscript.exe\" //nologo \"" + example + "\"");
 }
 
-// Everything one installation holds, as a silent install leaves it.
-void ExpectInstalled(bool startsWithWindows) {
-  const std::string dir = InstallDir();
+// Everything one installation of this build holds, as a silent install leaves it.
+void ExpectInstalled(bool startsWithWindows, const std::string& dir = DefaultInstallDir()) {
   EXPECT_EQ(MachineOf(dir + "\\Vantrel.exe"), kMachineIs64Bit ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
   EXPECT_TRUE(Bytes(dir + "\\Vantrel.exe") == Bytes(fw::BinDir() + "\\Vantrel.exe"))
       << "the installed Vantrel.exe is not this build's: scripts/package.sh makes the installer again";
   EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
-  for (const Module& m : Modules()) {
+  for (const Module& m : Modules(dir)) {
     SCOPED_TRACE(m.path);
     EXPECT_EQ(MachineOf(m.path), m.machine);
     const Value server = Read(HKEY_CLASSES_ROOT, ControlServerKey(), nullptr, m.view);
@@ -224,6 +271,9 @@ void ExpectInstalled(bool startsWithWindows) {
   }
   EXPECT_TRUE(Bytes(dir + "\\Zelbo.ocx") == Bytes(fw::BinDir() + "\\Zelbo.ocx"))
       << "the installed Zelbo.ocx is not this build's: scripts/package.sh makes the installer again";
+  if (kMachineIs64Bit) {
+    EXPECT_TRUE(Bytes(dir + "\\x86\\Zelbo.ocx") == Bytes(fw::BinDir() + "\\..\\..\\win32\\bin\\Zelbo.ocx"));
+  }
   // Hosts of each architecture create the gauge by its ProgID.
   EXPECT_EQ(GaugeFromScript(false), 150);
   if (kMachineIs64Bit) {
@@ -245,7 +295,7 @@ void ExpectInstalled(bool startsWithWindows) {
   }
 
   // The installed-programs entry, in the machine's own registry view only.
-  const REGSAM native = kMachineIs64Bit ? KEY_WOW64_64KEY : 0;
+  const REGSAM native = kNativeView;
   const struct {
     const char* name;
     std::string text;
@@ -260,28 +310,37 @@ void ExpectInstalled(bool startsWithWindows) {
   }
   const DWORD bytes = static_cast<DWORD>(Bytes(dir + "\\Vantrel.exe").size() + Bytes(dir + "\\Zelbo.ocx").size());
   EXPECT_GE(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize", native).number, bytes / 1024);
+  EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "VersionMajor", native).number, DWORD{VT_VERSION_MAJOR});
+  EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "VersionMinor", native).number, DWORD{VT_VERSION_MINOR});
   if (kMachineIs64Bit) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
   }
 
-  const Value run = Read(HKEY_CURRENT_USER, kRunKey, "Vantrel");
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
+  const Value run = RunEntry();
   EXPECT_EQ(run.found, startsWithWindows);
   if (startsWithWindows) {
     EXPECT_EQ(run.text, "\"" + dir + "\\Vantrel.exe\"");
   }
 }
 
-// Nothing of an installation is left; the settings only when kept.
-void ExpectUninstalled(bool settingsKept) {
-  EXPECT_FALSE(Exists(InstallDir()));
+// The registrations, shortcut and start-up entries of an installation are gone.
+void ExpectUnregistered() {
   EXPECT_FALSE(Exists(Shortcut()));
-  for (const Module& m : Modules()) {
+  for (const Module& m : Modules(DefaultInstallDir())) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + zelbo::kCtrlClsidText, m.view));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, zelbo::kCtrlProgId, m.view));
   }
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
+  EXPECT_FALSE(RunEntry().found);
+}
+
+// Nothing of an installation is left; the settings only when kept.
+void ExpectUninstalled(bool settingsKept, const std::string& dir = DefaultInstallDir()) {
+  EXPECT_FALSE(Exists(dir));
+  ExpectUnregistered();
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY));
-  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kRunKey, "Vantrel").found);
   EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, vantrel::e2e::kSettingsKey), settingsKept);
   if (!settingsKept) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvale"));
@@ -290,25 +349,40 @@ void ExpectUninstalled(bool settingsKept) {
 }
 
 // Starts the installed program and waits for its window.
-void StartInstalled(VantrelProcess& vantrel) {
-  ASSERT_TRUE(vantrel.Start("", InstallDir() + "\\Vantrel.exe"));
+void StartInstalled(VantrelProcess& vantrel, const std::string& dir = DefaultInstallDir()) {
+  ASSERT_TRUE(vantrel.Start("", dir + "\\Vantrel.exe"));
   ASSERT_NE(vantrel.WaitForWindow(vantrel::e2e::kMainTitle, 30000), nullptr);
 }
 
 TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
-  ASSERT_FALSE(Installer().empty()) << "VT_SETUP names the installer";
+  ASSERT_FALSE(Env("VT_SETUP").empty()) << "VT_SETUP names the installer";
   ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-  ASSERT_FALSE(Exists(InstallDir())) << "the prefix must be fresh";
+  ASSERT_FALSE(Exists(DefaultInstallDir())) << "the prefix must be fresh";
 
   // A silent install does not start the program with Windows.
-  ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+  ASSERT_EQ(RunWait(Installer() + " /S"), 0);
   ExpectInstalled(false);
   {
-    SCOPED_TRACE("installing again over the running program");
+    // Copies of the binaries it installed, whose signatures scripts/install_test.sh checks.
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string to = std::string(temp) + "vantrel-shipped\\";
+    ::CreateDirectoryA(to.c_str(), nullptr);
+    for (const char* file : {"uninstall.exe", "Vantrel.exe", "Zelbo.ocx"}) {
+      EXPECT_TRUE(::CopyFileA((DefaultInstallDir() + "\\" + file).c_str(), (to + file).c_str(), FALSE)) << file;
+    }
+    if (kMachineIs64Bit) {
+      EXPECT_TRUE(
+          ::CopyFileA((DefaultInstallDir() + "\\x86\\Zelbo.ocx").c_str(), (to + "Zelbo-x86.ocx").c_str(), FALSE));
+    }
+  }
+  {
+    SCOPED_TRACE("installing again over the running program, which starts again");
     VantrelProcess vantrel;
     StartInstalled(vantrel);
-    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S /STARTWITHWINDOWS"), 0);
+    ASSERT_EQ(RunWait(Installer() + " /S /STARTWITHWINDOWS"), 0);
     EXPECT_EQ(vantrel.WaitForExit(0), 0);  // ended as its Escape key ends it
+    EXPECT_TRUE(vantrel::e2e::WaitFor([&] { return OtherMainWindow(vantrel.Pid()) != nullptr; }, 30000));
   }
   ExpectInstalled(true);
   // The program saved its settings when it ended.
@@ -319,28 +393,130 @@ TEST(Installer, InstallsRunsInstallsAgainAndUninstallsCleanly) {
     VantrelProcess vantrel;
     StartInstalled(vantrel);
     ProcessTree uninstall;
-    ASSERT_TRUE(uninstall.Start("\"" + InstallDir() + "\\uninstall.exe\""));
+    ASSERT_TRUE(uninstall.Start("\"" + DefaultInstallDir() + "\\uninstall.exe\""));
     EXPECT_TRUE(Press(IDOK));  // the confirmation page's Uninstall
     EXPECT_TRUE(Press(IDNO));  // the question
     EXPECT_TRUE(Press(IDOK, "&Close"));
     EXPECT_EQ(uninstall.Wait(), 0);
     EXPECT_EQ(vantrel.WaitForExit(0), 0);
+    // The one the second install started again has ended too.
+    EXPECT_EQ(OtherMainWindow(vantrel.Pid()), nullptr);
   }
   ExpectUninstalled(false);
 
   {
     SCOPED_TRACE("a silent uninstall over the program with monitoring disabled, which keeps the settings");
-    ASSERT_EQ(RunAndWaitForAll("\"" + Installer() + "\" /S"), 0);
+    ASSERT_EQ(RunWait(Installer() + " /S"), 0);
     vantrel::e2e::PutDword("Settings", "DisableNotify", 1);
     VantrelProcess vantrel;
     StartInstalled(vantrel);
     // Disabled, the main window carries another title.
     ::PostMessageA(vantrel.WaitForWindow(vantrel::e2e::kMainTitle), WM_COMMAND, ID_TRAY_TOGGLE_ENABLE, 0);
     ASSERT_NE(vantrel.WaitForWindow("Computer Information - DISABLED"), nullptr);
-    ASSERT_EQ(RunAndWaitForAll("\"" + InstallDir() + "\\uninstall.exe\" /S"), 0);
+    ASSERT_EQ(RunAndWaitForAll("\"" + DefaultInstallDir() + "\\uninstall.exe\" /S"), 0);
     EXPECT_EQ(vantrel.WaitForExit(0), 0);
   }
   ExpectUninstalled(true);
+  ::CoUninitialize();
+}
+
+// Ends every running Vantrel as its Escape key does; how many there were, or
+// -1 when one did not end.
+int EndRunningPrograms() {
+  int ended = 0;
+  while (HWND main = OtherMainWindow(0)) {
+    fw::UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, fw::ProcessOf(main)));
+    ::PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    if (!process || ::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) return -1;
+    ++ended;
+  }
+  return ended;
+}
+
+// The files an installation folder holds, by name, folders marked with '\\'.
+std::vector<std::string> FolderNames(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  fw::UniqueFind find(::FindFirstFileA((dir + "\\*").c_str(), &found));
+  if (find.get() == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    names.push_back(Lower(name) + ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? "\\" : ""));
+  } while (::FindNextFileA(find.get(), &found));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Installer, UpgradesOverModulesInUseAndUninstallsWhatIsLeft) {
+  ASSERT_FALSE(Env("VT_EARLIER_SETUP").empty()) << "VT_EARLIER_SETUP names an earlier installer";
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  const std::string dir = kChosenDir;
+  const std::vector<std::string> layout =
+      kMachineIs64Bit ? std::vector<std::string>{"uninstall.exe", "vantrel.exe", "x86\\", "zelbo.ocx"}
+                      : std::vector<std::string>{"uninstall.exe", "vantrel.exe", "zelbo.ocx"};
+
+  // The earlier build goes where /D= says, starting with Windows.
+  ASSERT_EQ(RunWait(EarlierInstaller() + " /S /STARTWITHWINDOWS /D=" + dir), 0);
+  ASSERT_FALSE(Bytes(dir + "\\Zelbo.ocx").empty());
+  ASSERT_FALSE(Bytes(dir + "\\Zelbo.ocx") == Bytes(fw::BinDir() + "\\Zelbo.ocx"));
+  EXPECT_FALSE(Exists(DefaultInstallDir()));
+  {
+    SCOPED_TRACE("a module that can be neither replaced nor renamed fails the upgrade");
+    const HANDLE file =
+        ::CreateFileA((dir + "\\Zelbo.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    fw::UniqueKernelHandle locked(file);
+    EXPECT_EQ(RunWait(Installer() + " /S"), vantrel::setup::kExitFileInUse);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", kNativeView).text, Env("VT_EARLIER_VERSION"));
+  }
+  {
+    SCOPED_TRACE("a silent upgrade while a host holds the earlier module loaded and the program runs");
+    fw::UniqueModule held(::LoadLibraryA((dir + "\\Zelbo.ocx").c_str()));
+    ASSERT_TRUE(held);
+    VantrelProcess vantrel;
+    StartInstalled(vantrel, dir);
+    // It goes where the installed copy is, whatever /D= says, and says that
+    // a restart completes it.
+    EXPECT_EQ(RunWait(Installer() + " /S /D=C:\\Elsewhere"), vantrel::setup::kExitRestartNeeded);
+    EXPECT_EQ(vantrel.WaitForExit(0), 0);
+    EXPECT_TRUE(vantrel::e2e::WaitFor([&] { return OtherMainWindow(vantrel.Pid()) != nullptr; }, 30000));
+    EXPECT_FALSE(Exists("C:\\Elsewhere"));
+    // Every new file is in place already, the start-up choice kept.
+    ExpectInstalled(true, dir);
+  }
+  // An older version over a newer one is refused in silent mode.
+  EXPECT_EQ(RunWait(EarlierInstaller() + " /S"), vantrel::setup::kExitNewerInstalled);
+  // The restart takes away the old module that was moved aside.
+  EXPECT_NE(FolderNames(dir), layout);
+  ASSERT_EQ(RunWait("wineboot.exe -r"), 0);
+  EXPECT_EQ(FolderNames(dir), layout);
+  ExpectInstalled(true, dir);
+
+  {
+    SCOPED_TRACE("the waiting silent uninstall reports a failure: another setup runs");
+    const std::string mutexName = std::string("Global\\") + vantrel::setup::kMutexName;
+    fw::UniqueKernelHandle mutex(::CreateMutexA(nullptr, TRUE, mutexName.c_str()));
+    ASSERT_TRUE(mutex);
+    EXPECT_EQ(RunWait(WaitingUninstall(dir)), vantrel::setup::kExitAnotherSetup);
+    EXPECT_EQ(FolderNames(dir), layout);
+  }
+  {
+    SCOPED_TRACE("a module gone and the program file in use do not block the uninstall");
+    // The program the upgrade started again holds the module: it ends first.
+    ASSERT_GE(EndRunningPrograms(), 1);
+    ASSERT_TRUE(::DeleteFileA((dir + "\\Zelbo.ocx").c_str()));
+    const HANDLE file = ::CreateFileA((dir + "\\Vantrel.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    fw::UniqueKernelHandle inUse(file);
+    EXPECT_EQ(RunWait(WaitingUninstall(dir)), vantrel::setup::kExitRestartNeeded);
+    ExpectUnregistered();
+    // The file in use and the entry stay until the restart (scripts/install_test.sh
+    // restarts the prefix and finds nothing left).
+    EXPECT_TRUE(Exists(dir + "\\Vantrel.exe"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, kNativeView));
+  }
   ::CoUninitialize();
 }
 

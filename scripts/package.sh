@@ -23,10 +23,31 @@ fi
 for f in build/win32/bin/Vantrel.exe build/win32/bin/Zelbo.ocx build/win64/bin/Vantrel.exe build/win64/bin/Zelbo.ocx; do
   [ -f "$f" ] || { echo "package: $f is missing" >&2; exit 1; }
 done
+
+# Everything shipped is signed (scripts/sign.sh): with the certificate and key
+# that VT_SIGN_CERT and VT_SIGN_KEY name, for a release, or else with a
+# throwaway test certificate made here, so that the signing path always runs.
+# build/signing/ca.pem is what the signatures are checked against: the test
+# certificate, or VT_SIGN_CA (by default the system's certificate authorities).
+mkdir -p build/signing
+if [ -n "${VT_SIGN_CERT:-}" ]; then
+  cp "${VT_SIGN_CA:-/etc/ssl/certs/ca-certificates.crt}" build/signing/ca.pem
+else
+  export VT_SIGN_CERT="$root/build/signing/test-cert.pem" VT_SIGN_KEY="$root/build/signing/test-key.pem"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 30 -subj "/CN=Vantrel test signing (not for release)" \
+    -addext "extendedKeyUsage=codeSigning" -keyout "$VT_SIGN_KEY" -out "$VT_SIGN_CERT" 2>/dev/null
+  cp "$VT_SIGN_CERT" build/signing/ca.pem
+fi
+export VT_SIGN_KEY
+for f in build/win32/bin/Vantrel.exe build/win32/bin/Zelbo.ocx build/win64/bin/Vantrel.exe build/win64/bin/Zelbo.ocx; do
+  scripts/sign.sh "$f"
+done
+
 mkdir -p dist
 out="dist/Vantrel-$version-setup.exe"
+# The uninstaller is signed before the installer takes it in, then the installer.
 makensis -V2 -DVERSION="$version" -DWIN32_BIN="$root/build/win32/bin" -DWIN64_BIN="$root/build/win64/bin" \
-  -DOUTFILE="$root/$out" installer/vantrel.nsi
+  -DOUTFILE="$root/$out" -DSIGN="$root/scripts/sign.sh" installer/vantrel.nsi
 echo "package: $out"
 
 # The portable archives: the program and its gauge module of one kind with a

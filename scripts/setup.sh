@@ -9,7 +9,7 @@ pkg_ok() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok i
 
 for p in cmake g++ make mingw-w64 mingw-w64-tools wine wine32:i386 wine64 libwine-dev \
          xvfb xauth googletest x11-apps imagemagick xdotool fonts-liberation fonts-wine nsis stress-ng \
-         zip unzip; do
+         zip unzip osslsigncode openssl; do
   pkg_ok "$p" || need+=("$p")
 done
 
