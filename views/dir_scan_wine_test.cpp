@@ -11,50 +11,12 @@
 #include "views/dir_scan.h"
 #include "views/find_lister.h"
 #include "views/platform_drives.h"
+#include "views/wine_test_files.h"
 
 namespace vantrel {
 namespace {
 
 constexpr std::uint64_t k5GiB = 5368709120;
-
-// Paths of any length go through the wide functions and the "\\?\" prefix.
-std::wstring Long(const std::wstring& path) { return ExtendedPath(path); }
-
-void MakeDir(const std::wstring& path) { ASSERT_TRUE(::CreateDirectoryW(Long(path).c_str(), nullptr)); }
-
-// A file of `size` bytes; beyond one page it is only extended, which leaves a
-// hole (a sparse file) where the file system allows it.
-void MakeFile(const std::wstring& path, std::uint64_t size) {
-  fw::UniqueKernelHandle file(
-      ::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
-  const std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, 4096)), 'v');
-  DWORD written = 0;
-  ASSERT_TRUE(::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-  LARGE_INTEGER end;
-  end.QuadPart = static_cast<LONGLONG>(size);
-  ASSERT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(::SetEndOfFile(file.get()));
-}
-
-// Removes a folder and everything in it, at any depth.
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW data;
-  fw::UniqueFind find(::FindFirstFileW((dir + L"\\*").c_str(), &data));
-  if (find) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = dir + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        ::DeleteFileW(path.c_str());
-    } while (::FindNextFileW(find.get(), &data));
-  }
-  find.reset();
-  ::RemoveDirectoryW(dir.c_str());
-}
 
 class DirScanWineTest : public ::testing::Test {
  protected:
@@ -64,7 +26,7 @@ class DirScanWineTest : public ::testing::Test {
     root_ = std::wstring(temp) + L"vt_dir_scan_" + std::to_wstring(::GetCurrentProcessId());
     MakeDir(root_);
   }
-  void TearDown() override { RemoveTree(Long(root_)); }
+  void TearDown() override { RemoveTree(root_); }
 
   std::wstring root_;
   FindFileLister lister_;
