@@ -10,7 +10,7 @@ namespace vantrel {
 struct SystemSummary {
   std::wstring computerName;  // empty without the computer-name key
   std::wstring userName;      // empty when longer than 24 characters
-  std::string processor;     // probes/processor_category.h
+  std::string processor;      // probes/processor_category.h
 };
 
 // Reads the summary from the registry and the platform.
