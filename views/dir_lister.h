@@ -30,8 +30,9 @@ struct DirEntry {
   // A symbolic link, junction or mount point: a name for a directory kept
   // elsewhere, which may lead back up the tree or onto another volume. Other
   // reparse points (placeholders of files kept in the cloud, deduplicated
-  // files) hold their own contents. A reparse point without a tag is taken
-  // for a link: entering a loop costs more than missing a folder.
+  // files) hold their own contents. A reparse point without a tag (Wine
+  // lists a Unix symbolic link so) is taken for a link: entering a loop costs
+  // more than missing a folder.
   bool IsNameSurrogate() const {
     return (attributes & kAttrReparsePoint) != 0 && (reparseTag == 0 || (reparseTag & kReparseTagNameSurrogate) != 0);
   }
@@ -46,7 +47,8 @@ class DirectoryLister {
   virtual ~DirectoryLister() = default;
   // Starts listing `pattern` (a directory's search pattern, or a bare path to
   // look that one entry up) and reads the first entry. kNoListing when the
-  // listing cannot start: missing, unreadable, no medium, path too long.
+  // listing cannot start: missing, unreadable, no medium, or a path too long
+  // even for the file system (32,767 characters).
   virtual ListingId First(const wchar_t* pattern, DirEntry& first) = 0;
   // Reads the next entry; false at the end.
   virtual bool Next(ListingId id, DirEntry& entry) = 0;
