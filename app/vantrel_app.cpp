@@ -11,6 +11,9 @@ namespace vantrel {
 CVantrelApp theApp;
 
 BOOL CVantrelApp::InitInstance() {
+  // A drive probed without its medium (a card reader with no card, an empty
+  // CD-ROM drive) fails quietly instead of raising the system's error box.
+  ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS);
   // OLE and control hosting are ready before any dialog exists (entry point).
   fw::CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);

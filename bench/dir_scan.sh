@@ -6,10 +6,11 @@
 # Builds a synthetic tree of <files> files (default 200000) spread evenly over
 # <directories> directories (default 20000, in two levels), then, in one run
 # under Wine, times the view's walk (ScanDirectory over the find functions) and
-# a bare FindFirstFileA/FindNextFileA walk of the same tree, best of <rounds>
-# (default 3) after one warm-up each, and native `du -s` on the same tree,
-# best of as many rounds after a warm-up. Prints the three times and the
-# ratios. VT_ARCH picks the build (win32 by default); the tree goes to
+# two bare walks of the same tree, one through FindFirstFileA/FindNextFileA and
+# one through FindFirstFileExW/FindNextFileW with the lister's flags, best of
+# <rounds> (default 3) after one warm-up each, and native `du -s` on the same
+# tree, best of as many rounds after a warm-up. Prints the four times and the
+# ratios; fails when the walks count differently. VT_ARCH picks the build (win32 by default); the tree goes to
 # build/<arch>/bench-tree and is kept for the next run of the same size.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -70,9 +71,12 @@ out=$("$root/scripts/with-wine.sh" bash -c 'wine "$0" "$(winepath -w "$1")" "$2"
   "$build/bin/dir_scan_bench.exe" "$tree" "$rounds") || { echo "$out" >&2; exit 1; }
 
 bare_time=$(echo "$out" | awk '$1 == "bare" { print $2 }')
+wide_time=$(echo "$out" | awk '$1 == "wide" { print $2 }')
 view_time=$(echo "$out" | awk '$1 == "view" { print $2 }')
 counted=$(echo "$out" | awk '$1 == "view" { print $3 " files, " $4 " directories" }')
 printf 'tree: %s (%s)\n' "$tree" "$counted"
-printf '%-28s %8.3f s\n' "native du -s" "$du_time" "bare FindFirstFileA walk" "$bare_time" "view's ScanDirectory" "$view_time"
-printf 'bare / du   %8.2f\nview / du   %8.2f\nview / bare %8.2f\n' \
-  "$(calc "$bare_time / $du_time")" "$(calc "$view_time / $du_time")" "$(calc "$view_time / $bare_time")"
+printf '%-28s %8.3f s\n' "native du -s" "$du_time" "bare FindFirstFileA walk" "$bare_time" \
+  "bare FindFirstFileExW walk" "$wide_time" "view's ScanDirectory" "$view_time"
+printf 'bare / du   %8.2f\nwide / du   %8.2f\nview / du   %8.2f\nview / bare %8.2f\nview / wide %8.2f\n' \
+  "$(calc "$bare_time / $du_time")" "$(calc "$wide_time / $du_time")" "$(calc "$view_time / $du_time")" \
+  "$(calc "$view_time / $bare_time")" "$(calc "$view_time / $wide_time")"

@@ -27,6 +27,16 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   }
 }
 
+void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {
+  HWND item = dx->Item(id);
+  if (!item) return;
+  if (dx->m_bSaveAndValidate) {
+    value = WindowTextW(item);
+  } else {
+    SetWindowTextIfChanged(item, value);
+  }
+}
+
 void DDX_Check(CDataExchange* dx, int id, int& value) {
   HWND item = dx->Item(id);
   if (!item) return;

@@ -17,6 +17,8 @@ class CDataExchange {
 };
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
+// A text from outside the program (a path, a name), kept whole in UTF-16.
+void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 // Check box: 0 unchecked, 1 checked, 2 indeterminate.
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // Radio group starting at `id` (the WS_GROUP button): index of the checked

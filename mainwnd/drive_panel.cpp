@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "res/resource.h"
 
 namespace vantrel {

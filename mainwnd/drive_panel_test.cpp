@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "res/resource.h"
 
 namespace vantrel {

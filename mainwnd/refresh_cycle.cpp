@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "mainwnd/watch_list.h"
 
 namespace vantrel {

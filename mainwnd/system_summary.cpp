@@ -10,20 +10,20 @@ namespace {
 
 constexpr char kComputerNameKey[] = "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 
-std::string ReadComputerName() {
-  std::string name;
+std::wstring ReadComputerName() {
+  std::wstring name;
   CRegKeyReader reader(HKEY_LOCAL_MACHINE);
   if (!reader.Open(HKEY_LOCAL_MACHINE, kComputerNameKey)) return name;
-  reader.ReadString("ComputerName", name);
+  reader.ReadString(L"ComputerName", name);
   reader.Close();
   return name;
 }
 
-std::string ReadUserName() {
+std::wstring ReadUserName() {
   // The lookup uses a 25-character buffer; a longer name leaves the field empty.
-  char name[25] = {};
-  DWORD size = sizeof name;
-  return ::GetUserNameA(name, &size) ? name : "";
+  wchar_t name[25] = {};
+  DWORD size = 25;
+  return ::GetUserNameW(name, &size) ? name : L"";
 }
 
 std::string ReadProcessorCategory() {

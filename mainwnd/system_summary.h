@@ -1,5 +1,6 @@
 // The system summary the main window shows from its start: the computer's
-// name, the user's name and the processor's category.
+// name, the user's name (both as the system holds them, in UTF-16) and the
+// processor's category.
 #pragma once
 
 #include <string>
@@ -7,9 +8,9 @@
 namespace vantrel {
 
 struct SystemSummary {
-  std::string computerName;  // empty without the computer-name key
-  std::string userName;      // empty when longer than 24 characters
-  std::string processor;     // probes/processor_category.h
+  std::wstring computerName;  // empty without the computer-name key
+  std::wstring userName;      // empty when longer than 24 characters
+  std::string processor;      // probes/processor_category.h
 };
 
 // Reads the summary from the registry and the platform.

@@ -16,11 +16,13 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <cwchar>
 
 #include "app/settings_testing.h"
 #include "fw/occ/dispatch.h"
 #include "fw/occ/dialog_resource.h"
 #include "fw/top_window.h"
+#include "fw/window_text.h"
 #include "gauge/draw_plan.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
@@ -277,15 +279,23 @@ std::map<int, std::tuple<std::string, BOOL, BOOL>> Controls(HWND dlg) {
   return all;
 }
 
-// Points HKEY_LOCAL_MACHINE of this process at an empty key for a scope.
-class EmptyMachineKey {
+// Points HKEY_LOCAL_MACHINE of this process, for a scope, at a key that is
+// empty or holds only the computer-name key with the given name.
+class StandInMachineKey {
  public:
-  EmptyMachineKey() {
+  explicit StandInMachineKey(const wchar_t* computerName = nullptr) {
     ::RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, key_.put(),
                       nullptr);
     ok_ = key_ && ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, key_.get()) == ERROR_SUCCESS;
+    if (ok_ && computerName) {
+      fw::UniqueKey name;
+      ok_ = ::RegCreateKeyExA(key_.get(), "System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, name.put(), nullptr) == ERROR_SUCCESS &&
+            ::RegSetValueExW(name.get(), L"ComputerName", 0, REG_SZ, reinterpret_cast<const BYTE*>(computerName),
+                             static_cast<DWORD>((std::wcslen(computerName) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
   }
-  ~EmptyMachineKey() {
+  ~StandInMachineKey() {
     ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     key_.reset();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
@@ -305,11 +315,20 @@ TEST_F(MainWindow, WithoutTheComputerNameKeyOnlyTheNameIsEmpty) {
   std::get<0>(expected[IDC_COMPUTER_NAME]).clear();
   Close();
 
-  EmptyMachineKey noMachine;
+  StandInMachineKey noMachine;
   ASSERT_TRUE(noMachine.ok());
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(Controls(dlg->m_hWnd), expected);
   EXPECT_NE(Gauge(IDC_GAUGE_FREE_MEMORY), nullptr);
+}
+
+TEST_F(MainWindow, TheComputerNameShowsAsTheSystemHoldsIt) {
+  // Cyrillic, CJK and an ampersand: lost or changed in the ANSI code page.
+  const wchar_t name[] = L"\u0421\u0435\u0440\u0432\u0435\u0440&\u65e5\u672c";
+  StandInMachineKey machine(name);
+  ASSERT_TRUE(machine.ok());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(fw::WindowTextW(::GetDlgItem(dlg->m_hWnd, IDC_COMPUTER_NAME)), name);
 }
 
 // Paints a control into a bitmap of its own and tells whether any pixel

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "app/settings_testing.h"
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 
 namespace vantrel {
 namespace {

@@ -20,7 +20,8 @@ class CExtendedInfoDlg : public CProgramDialog {
 
  private:
   std::string m_strBuild, m_strExtra, m_strOsName, m_strVersion, m_strAcStatus, m_strBatteryStatus, m_strCharge,
-      m_strFullLife, m_strLifeLeft, m_strBitsPerPixel, m_strResolution, m_strMonitor;
+      m_strFullLife, m_strLifeLeft, m_strBitsPerPixel, m_strResolution;
+  std::wstring m_strMonitor;
   TextColours m_colours;
 };
 

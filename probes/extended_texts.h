@@ -33,7 +33,7 @@ struct PowerStatus {
 struct DisplayFacts {
   std::optional<std::string> resolution;    // "800,600"
   std::optional<std::string> bitsPerPixel;  // "16"
-  std::optional<std::string> monitor;       // the monitor's description
+  std::optional<std::wstring> monitor;      // the monitor's description, as the system holds it
 };
 
 struct ExtendedTexts {
@@ -48,7 +48,7 @@ struct ExtendedTexts {
   std::string lifeLeft;       // 1028
   std::string bitsPerPixel;   // 1031
   std::string resolution;     // 1030
-  std::string monitor;        // 1032
+  std::wstring monitor;       // 1032
 };
 
 // Every text of the window. A record the platform could not deliver leaves

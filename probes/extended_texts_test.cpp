@@ -89,19 +89,20 @@ TEST(ExtendedTexts, MainsPowerWithoutBattery) {
 TEST(ExtendedTexts, UnreadableRecordsAndMissingRegistryValuesLeaveTextsEmpty) {
   const ExtendedTexts t = DescribeExtended(std::nullopt, std::nullopt, {});
   for (const std::string* s : {&t.build, &t.extra, &t.osName, &t.version, &t.acStatus, &t.batteryStatus, &t.charge,
-                               &t.fullLife, &t.lifeLeft, &t.bitsPerPixel, &t.resolution, &t.monitor})
+                               &t.fullLife, &t.lifeLeft, &t.bitsPerPixel, &t.resolution})
     EXPECT_EQ(*s, "");
+  EXPECT_EQ(t.monitor, L"");
 }
 
 TEST(ExtendedTexts, DisplayValues) {
-  const ExtendedTexts t = DescribeExtended(std::nullopt, std::nullopt, {"1024,768", "16", "Plug and Play Monitor"});
+  const ExtendedTexts t = DescribeExtended(std::nullopt, std::nullopt, {"1024,768", "16", L"Plug and Play Monitor"});
   EXPECT_EQ(t.resolution, "1024  x  768   ");
   EXPECT_EQ(t.bitsPerPixel, "16");
-  EXPECT_EQ(t.monitor, "Plug and Play Monitor");
+  EXPECT_EQ(t.monitor, L"Plug and Play Monitor");
   const ExtendedTexts onlyDepth = DescribeExtended(std::nullopt, std::nullopt, {std::nullopt, "", std::nullopt});
   EXPECT_EQ(onlyDepth.resolution, "");
   EXPECT_EQ(onlyDepth.bitsPerPixel, "");
-  EXPECT_EQ(onlyDepth.monitor, "");
+  EXPECT_EQ(onlyDepth.monitor, L"");
 }
 
 TEST(ExtendedTexts, Resolution) {

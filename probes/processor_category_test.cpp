@@ -21,7 +21,7 @@ TEST(ProcessorCategory, Table) {
       {586, 0, "Pentium(tm) / Compatible"},
       {586, 15, "Pentium(tm) / Compatible"},
       {8664, 6, "x64 / Compatible"},  // PROCESSOR_AMD_X8664
-      {2200, 6, "Unknown"},  // PROCESSOR_INTEL_IA64
+      {2200, 6, "Unknown"},           // PROCESSOR_INTEL_IA64
       {0, 0, "Unknown"},
   };
   for (const Case& c : cases) {

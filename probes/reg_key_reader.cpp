@@ -1,6 +1,8 @@
 #include "probes/reg_key_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace vantrel {
 
@@ -47,6 +49,19 @@ bool CRegKeyReader::ReadString(const char* valueName, std::string& out) {
   valueSize = size;
   if (lastResult != ERROR_SUCCESS) return false;
   out.assign(buffer, ::strnlen(buffer, size < kMaxData ? size : kMaxData));
+  return true;
+}
+
+bool CRegKeyReader::ReadString(const wchar_t* valueName, std::wstring& out) {
+  constexpr DWORD kMaxUnits = kMaxData / sizeof(wchar_t);
+  wchar_t buffer[kMaxUnits + 1] = {};
+  DWORD size = kMaxData;
+  DWORD type = 0;
+  lastResult = ::RegQueryValueExW(key_, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  valueType = type;
+  valueSize = size;
+  if (lastResult != ERROR_SUCCESS) return false;
+  out.assign(buffer, ::wcsnlen(buffer, std::min<DWORD>(size, kMaxData) / sizeof(wchar_t)));
   return true;
 }
 

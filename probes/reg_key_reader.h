@@ -1,5 +1,5 @@
 // CRegKeyReader: holds one registry key; opens or creates it, reads one
-// string value of at most 200 bytes, closes it. It owns only the keys it
+// string value of at most 200 bytes (100 UTF-16 units), closes it. It owns only the keys it
 // opened or created: the key it is built with (a predefined root such as
 // HKEY_LOCAL_MACHINE) stays its caller's.
 #pragma once
@@ -29,6 +29,8 @@ class CRegKeyReader {
   // Creates a missing key as volatile; an existing key keeps its kind.
   bool Create(HKEY root, const char* subKey);
   bool ReadString(const char* valueName, std::string& out);
+  // The same through the wide function: a text shown as the system holds it.
+  bool ReadString(const wchar_t* valueName, std::wstring& out);
   // Closes an opened or created key once; lets go of the initial key.
   void Close();
 

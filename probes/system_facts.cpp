@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <string>
 
 #include "probes/reg_key_reader.h"
@@ -18,15 +20,15 @@ std::optional<std::string> ReadValue(CRegKeyReader& reader, const char* name) {
 }
 
 // The description of the first monitor on the primary display adapter.
-std::optional<std::string> PrimaryMonitorName() {
-  DISPLAY_DEVICEA adapter{};
+std::optional<std::wstring> PrimaryMonitorName() {
+  DISPLAY_DEVICEW adapter{};
   adapter.cb = sizeof adapter;
-  for (DWORD i = 0; ::EnumDisplayDevicesA(nullptr, i, &adapter, 0); ++i) {
+  for (DWORD i = 0; ::EnumDisplayDevicesW(nullptr, i, &adapter, 0); ++i) {
     if (!(adapter.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE)) continue;
-    DISPLAY_DEVICEA monitor{};
+    DISPLAY_DEVICEW monitor{};
     monitor.cb = sizeof monitor;
-    if (!::EnumDisplayDevicesA(adapter.DeviceName, 0, &monitor, 0)) return std::nullopt;
-    return std::string(monitor.DeviceString, strnlen(monitor.DeviceString, sizeof monitor.DeviceString));
+    if (!::EnumDisplayDevicesW(adapter.DeviceName, 0, &monitor, 0)) return std::nullopt;
+    return std::wstring(monitor.DeviceString, wcsnlen(monitor.DeviceString, std::size(monitor.DeviceString)));
   }
   return std::nullopt;
 }
@@ -58,7 +60,8 @@ DisplayFacts ReadDisplayFacts() {
     reader.Close();
   }
   if (reader.Open(HKEY_LOCAL_MACHINE, "enum\\monitor\\default_monitor\\0001")) {
-    facts.monitor = ReadValue(reader, "DeviceDesc");
+    std::wstring monitor;
+    if (reader.ReadString(L"DeviceDesc", monitor)) facts.monitor = monitor;
     reader.Close();
   }
   // Those keys exist only on the 95 generation: elsewhere each fact comes from

@@ -58,7 +58,7 @@ TEST_F(DisplayFactsTest, WhatTheKeysLackComesFromThePrimaryDisplay) {
   EXPECT_EQ(f.resolution, screen);
   EXPECT_EQ(f.bitsPerPixel, depth);
   ASSERT_TRUE(f.monitor);
-  EXPECT_NE(*f.monitor, "");
+  EXPECT_NE(*f.monitor, L"");
 
   Put(kDisplayKey, "BitsPerPixel", "4");
   Put(kMonitorKey, nullptr, nullptr);
@@ -68,8 +68,14 @@ TEST_F(DisplayFactsTest, WhatTheKeysLackComesFromThePrimaryDisplay) {
   EXPECT_EQ(g.monitor, f.monitor);
 
   Remove();
-  Put(kMonitorKey, "DeviceDesc", "Default Monitor");
-  EXPECT_EQ(ReadDisplayFacts().monitor, "Default Monitor");
+  // A maker's name in the system's own script, beyond the ANSI code page.
+  const wchar_t name[] = L"\u663e\u793a\u5668 & Co";
+  Put(kMonitorKey, nullptr, nullptr);
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  ::RegSetValueExW(key, L"DeviceDesc", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
+  ::RegCloseKey(key);
+  EXPECT_EQ(ReadDisplayFacts().monitor, name);
 }
 
 }  // namespace

@@ -88,6 +88,12 @@ window main-window "Computer Information"
 dialog processor 1008 "Advanced Processor Information"
 dialog extended-information 1020 "Extended Information"
 dialog directory-view 1023 "Directory Info View"
+# The view again, with folders named in several scripts at the root of C:
+# (those the dialogs' font, Liberation Sans, draws).
+names=("Русский" "Ελληνικά" "Français" "Čeština" "R&D")
+for name in "${names[@]}"; do mkdir -p "$WINEPREFIX/drive_c/$name/$name"; done
+dialog directory-view-names 1023 "Directory Info View"
+for name in "${names[@]}"; do rm -r "$WINEPREFIX/drive_c/$name"; done
 # The pie is an untitled window of its own beside the main window; the button
 # shows it and its Close button (1072) hides it.
 post "Computer Information" 0x111 1073 0

@@ -58,7 +58,8 @@ BOOL CDirInfoDlg::OnInitDialog() {
 void CDirInfoDlg::OnSelChangedTree(HTREEITEM item) {
   if (!m_view.SelectPath(m_tree.GetItemPath(item))) return;
   fw::BusyScope busy(m_hWnd);
-  if (m_view.Scan(m_lister, m_drives, UnitPosition())) PushTexts();
+  m_view.Scan(m_lister, m_drives, UnitPosition());
+  PushTexts();
 }
 
 LRESULT CDirInfoDlg::OnHScroll(UINT, HWND) {

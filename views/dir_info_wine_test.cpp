@@ -1,6 +1,7 @@
 // The directory view on real folders made here, below the temporary folder of
-// drive C:, reached through the tree as a user does: each level selected, then
-// expanded or collapsed with the keyboard.
+// drive C: (and, for the names and depths a user meets, below the link
+// fixture's folder), reached through the tree as a user does: each level
+// selected, then expanded or collapsed with the keyboard.
 #include "views/dir_info_dlg.h"
 
 #include <windows.h>
@@ -8,32 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "fw/window_text.h"
 #include "res/resource.h"
+#include "views/dir_scan.h"
+#include "views/size_format.h"
+#include "views/wine_test_files.h"
 
 namespace vantrel {
 namespace {
 
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA data;
-  fw::UniqueFind find(::FindFirstFileA((dir + "\\*").c_str(), &data));
-  if (find) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(dir + "\\" + name);
-      else
-        ::DeleteFileA((dir + "\\" + name).c_str());
-    } while (::FindNextFileA(find.get(), &data));
-  }
-  find.reset();
-  ::RemoveDirectoryA(dir.c_str());
-}
+// The temporary folder's path is plain ASCII under Wine's prefix.
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 class DirInfoWindow : public ::testing::Test {
  protected:
@@ -53,7 +47,7 @@ class DirInfoWindow : public ::testing::Test {
   }
   void TearDown() override {
     view_.DestroyWindow();
-    RemoveTree(folder_);
+    RemoveTree(Wide(folder_));
   }
 
   void MakeDir(const std::string& name) { ASSERT_TRUE(::CreateDirectoryA((folder_ + "\\" + name).c_str(), nullptr)); }
@@ -89,20 +83,23 @@ class DirInfoWindow : public ::testing::Test {
     ::SendMessageA(tree_, WM_KEYDOWN, key, 0);
   }
 
-  // Selects the test folder, opening every level on the way from C:\.
-  HTREEITEM OpenFolder() {
-    HTREEITEM item = Child(nullptr, "C:\\");
-    for (std::size_t from = 3; item && from < folder_.size();) {
-      std::size_t end = folder_.find('\\', from);
-      if (end == std::string::npos) end = folder_.size();
-      if (!IsExpanded(item)) Key(item, VK_ADD);
-      item = Child(item, folder_.substr(from, end - from));
+  // Selects a folder, opening every level on the way from its drive's root
+  // without selecting it: a selection walks the whole of what it selects.
+  HTREEITEM Open(const std::string& path) {
+    HTREEITEM item = Child(nullptr, path.substr(0, 3));
+    for (std::size_t from = 3; item && from < path.size();) {
+      std::size_t end = path.find('\\', from);
+      if (end == std::string::npos) end = path.size();
+      if (!IsExpanded(item)) TreeView_Expand(tree_, item, TVE_EXPAND);
+      item = Child(item, path.substr(from, end - from));
       from = end + 1;
     }
     if (item) Select(item);
     return item;
   }
+  HTREEITEM OpenFolder() { return Open(folder_); }
   std::string Shown(int id) const { return view_.GetDlgItemText(id); }
+  std::wstring ShownW(int id) const { return fw::WindowTextW(view_.GetDlgItem(id)); }
 
   // Presses the right (increasing) or left arrow of the unit selector.
   void StepUnit(bool up) {
@@ -177,7 +174,7 @@ TEST_F(DirInfoWindow, TheTreeFollowsTheFoldersOnDiskAtEachExpansion) {
   // A directory removed since it was listed goes from the tree when it is next
   // expanded, once the tree is done with its own notification; the selection
   // moves to its parent, which the view shows, and not to a sibling.
-  RemoveTree(folder_ + "\\gone");
+  RemoveTree(Wide(folder_ + "\\gone"));
   Key(Child(folder, "gone"), VK_ADD);
   EXPECT_EQ(Children(folder), (std::vector<std::string>{"a", "z"}));
   EXPECT_EQ(TreeView_GetSelection(tree_), folder);
@@ -204,6 +201,87 @@ TEST_F(DirInfoWindow, TheTreeFollowsTheFoldersOnDiskAtEachExpansion) {
   EXPECT_EQ(::SendMessageA(tree_, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(HTVSCROLL, WM_MOUSEMOVE)),
             TRUE);
   EXPECT_EQ(::GetCursor(), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_POINTING_HAND)));
+}
+
+TEST_F(DirInfoWindow, EveryNameAndEveryLevelCountsAndShowsAsItIs) {
+  // link_fixture.sh makes the folder with a link "loop" back to itself (and
+  // removes it all after the run); the rest is made here. Two of the names
+  // become the same "??" in the ANSI code page, and the chain reaches past
+  // 300 characters.
+  const char* fixture = std::getenv("VT_LINK_FIXTURE");
+  ASSERT_NE(fixture, nullptr) << "run through ctest, which makes the link fixture";
+  const std::string root = std::string(fixture) + "\\names";
+  const std::wstring rootW = Wide(root);
+  std::wstring chain = L"abcdefghij";
+  for (int i = 1; i < 30; ++i) chain += L"\\abcdefghij";
+  const struct {
+    const wchar_t* dir;
+    const wchar_t* file;
+    std::uint64_t size;
+  } made[] = {
+      {L"\u0420\u0443\u0441\u0441\u043a\u0438\u0439", L"\u0444\u0430\u0439\u043b.txt", 1000},  // Русский, файл.txt
+      {L"\u65e5\u672c\u8a9e", L"\u30d5\u30a1\u30a4\u30eb", 2000},  // 日本語, ファイル
+      {L"emoji\U0001F600", L"\U0001F600.bin", 3000},
+      {L"R&D", L"a&b", 4000},
+      {L"\u4e2d\u6587", L"x", 5000},  // 中文
+      {L"\ud55c\uad6d", L"y", 6000},  // 한국
+      {chain.c_str(), L"bottom", 7000},
+      {nullptr, L"top", 10},  // in the folder itself
+  };
+  DirScan expected;
+  expected.subdirs = 1;  // the link, counted and not entered
+  std::vector<std::wstring> names = {L"loop"};
+  for (const auto& m : made) {
+    std::wstring dir = rootW;
+    for (std::wstring_view rest = m.dir ? m.dir : L""; !rest.empty();) {
+      const std::size_t cut = std::min(rest.find(L'\\'), rest.size());
+      dir += L"\\";
+      dir += rest.substr(0, cut);
+      vantrel::MakeDir(dir);
+      if (dir.size() == rootW.size() + 1 + cut) names.push_back(std::wstring(rest.substr(0, cut)));
+      ++expected.subdirs;
+      rest.remove_prefix(std::min(cut + 1, rest.size()));
+    }
+    MakeFile(dir + L"\\" + m.file, m.size);
+    ++(m.dir ? expected.filesInSubdirs : expected.filesHere);
+    expected.actualBytes += m.size;
+    expected.usedBytes += AllocatedSize(m.size);
+  }
+  ASSERT_GT(rootW.size() + 1 + chain.size(), 300u);
+  char ansi[2][8] = {};
+  for (int i = 0; i < 2; ++i)
+    ::WideCharToMultiByte(CP_ACP, 0, made[4 + i].dir, -1, ansi[i], sizeof ansi[i], nullptr, nullptr);
+  ASSERT_STREQ(ansi[0], ansi[1]) << "both names are told apart in this code page";
+
+  ::SendMessageA(view_.GetDlgItem(IDC_DIR_UNIT), UDM_SETPOS32, 0, kUnitBytes);
+  HTREEITEM item = Open(root);
+  ASSERT_NE(item, nullptr);
+  const DirectorySizeTexts sizes = FormatDirectorySizes(expected.actualBytes, expected.usedBytes, kUnitBytes);
+  const std::pair<int, std::string> shown[] = {
+      {IDC_DIR_FILES_HERE, std::to_string(expected.filesHere)},
+      {IDC_DIR_FILES_IN_SUBDIRS, std::to_string(expected.filesInSubdirs)},
+      {IDC_DIR_TOTAL_FILES, std::to_string(expected.TotalFiles())},
+      {IDC_DIR_SUBDIRS, std::to_string(expected.subdirs)},
+      {IDC_DIR_ACTUAL_SIZE, sizes.actual},
+      {IDC_DIR_SPACE_USED, sizes.spaceUsed},
+  };
+  for (const auto& [id, text] : shown) EXPECT_EQ(Shown(id), text) << id;
+
+  // The tree lists every folder under its own name, the link too.
+  Key(item, VK_ADD);
+  std::vector<std::wstring> listed;
+  for (HTREEITEM child = TreeView_GetChild(tree_, item); child; child = TreeView_GetNextSibling(tree_, child))
+    listed.push_back(fw::TreeItemText(tree_, child));
+  std::sort(listed.begin(), listed.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(listed, names);
+
+  // The path shows whole, its "&" as it is.
+  for (HTREEITEM child = TreeView_GetChild(tree_, item); child; child = TreeView_GetNextSibling(tree_, child))
+    if (fw::TreeItemText(tree_, child) == L"R&D") Select(child);
+  EXPECT_EQ(ShownW(IDC_DIR_PATH), rootW + L"\\R&D");
+  EXPECT_EQ(Shown(IDC_DIR_TOTAL_FILES), "1");
+  EXPECT_TRUE(::GetWindowLongA(view_.GetDlgItem(IDC_DIR_PATH), GWL_STYLE) & SS_NOPREFIX);
 }
 
 }  // namespace

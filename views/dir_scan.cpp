@@ -5,11 +5,12 @@
 
 namespace vantrel {
 
-DirScan ScanDirectory(DirectoryLister& lister, std::string_view dir) {
+DirScan ScanDirectory(DirectoryLister& lister, std::wstring_view dir) {
   DirScan scan;
   // One pattern for the whole walk: each level appends a name and "\*.*" at
-  // its base and is cut back there for its next directory.
-  std::string pattern = SearchPattern(dir);
+  // its base and is cut back there for its next directory. Its length is
+  // bounded by the file system alone (the lister takes any length).
+  std::wstring pattern = SearchPattern(dir);
   struct Level {
     Listing listing;
     std::size_t base;  // where this level's entry names go
@@ -21,7 +22,7 @@ DirScan ScanDirectory(DirectoryLister& lister, std::string_view dir) {
     levels.push_back({std::move(top), pattern.size() - 3});
   }
   // The walk keeps its own stack of open listings, so its depth is bounded by
-  // the platform's path limit and not by the thread's stack.
+  // the file system and not by the thread's stack.
   for (;;) {
     const Level& level = levels.back();
     const DirEntry& entry = level.listing.Entry();
@@ -32,10 +33,10 @@ DirScan ScanDirectory(DirectoryLister& lister, std::string_view dir) {
         scan.usedBytes += AllocatedSize(entry.size);
       } else {
         ++scan.subdirs;
-        if (!entry.IsReparsePoint()) {
+        if (!entry.IsNameSurrogate()) {
           pattern.resize(level.base);
           pattern += entry.name;
-          pattern += "\\*.*";
+          pattern += L"\\*.*";
           Listing sub(lister, pattern.c_str());
           if (sub) {
             levels.push_back({std::move(sub), pattern.size() - 3});

@@ -32,7 +32,10 @@ struct DirScan {
 // subdirectory is counted before it is walked, so one that cannot be listed
 // still counts. Directory links, junctions and mount points count as
 // subdirectories but are not entered: they may lead back up the tree or onto
-// another volume. A directory that cannot be listed gives all zeros.
-DirScan ScanDirectory(DirectoryLister& lister, std::string_view dir);
+// another volume. Every other reparse point is an ordinary directory or file
+// here: the walk reads listings only and opens no file, so a placeholder of a
+// file kept in the cloud counts at its listed size and is not downloaded. A
+// directory that cannot be listed gives all zeros.
+DirScan ScanDirectory(DirectoryLister& lister, std::wstring_view dir);
 
 }  // namespace vantrel

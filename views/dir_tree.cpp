@@ -1,6 +1,6 @@
 #include "views/dir_tree.h"
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 
 namespace vantrel {
 
@@ -27,11 +27,11 @@ int RootImage(unsigned type) {
 }
 
 // The slot of a path's drive letter, or -1 when the path names no drive.
-int DriveSlot(const std::string& path) {
-  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return -1;
-  const char letter = path[0];
-  if (letter >= 'A' && letter <= 'Z') return letter - 'A';
-  if (letter >= 'a' && letter <= 'z') return letter - 'a';
+int DriveSlot(const std::wstring& path) {
+  if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return -1;
+  const wchar_t letter = path[0];
+  if (letter >= L'A' && letter <= L'Z') return letter - L'A';
+  if (letter >= L'a' && letter <= L'z') return letter - L'a';
   return -1;
 }
 
@@ -42,12 +42,12 @@ int DirTree::PopulateDrives() {
   int count = 0;
   for (int slot = 0; slot < 26; ++slot) {
     if (!(mask & (std::uint32_t{1} << slot))) continue;
-    if (AddDriveRoot(std::string{static_cast<char>('A' + slot), ':', '\\'})) ++count;
+    if (AddDriveRoot(std::wstring{static_cast<wchar_t>(L'A' + slot), L':', L'\\'})) ++count;
   }
   return count;
 }
 
-bool DirTree::AddDriveRoot(const std::string& root) {
+bool DirTree::AddDriveRoot(const std::wstring& root) {
   const unsigned type = drives_.DriveType(root.c_str());
   const int image = RootImage(type);
   if (image < 0) return false;
@@ -70,17 +70,17 @@ bool DirTree::AddDriveRoot(const std::string& root) {
   return true;
 }
 
-std::string DirTree::GetItemPath(TreeItem item) const {
-  std::string path;
+std::wstring DirTree::GetItemPath(TreeItem item) const {
+  std::wstring path;
   for (; item; item = tree_.Parent(item)) {
-    std::string text = tree_.Text(item);
-    if (!path.empty() && !EndsWithBackslash(text)) text += '\\';
+    std::wstring text = tree_.Text(item);
+    if (!path.empty() && !EndsWithBackslash(text)) text += L'\\';
     path.insert(0, text);
   }
   return path;
 }
 
-bool DirTree::HasSubdirectories(const std::string& path) {
+bool DirTree::HasSubdirectories(const std::wstring& path) {
   Listing listing(lister_, SearchPattern(path).c_str());
   if (!listing) return false;
   do {
@@ -90,12 +90,12 @@ bool DirTree::HasSubdirectories(const std::string& path) {
   return false;
 }
 
-void DirTree::AddDummyIfHasSubdirs(TreeItem item, const std::string& path) {
+void DirTree::AddDummyIfHasSubdirs(TreeItem item, const std::wstring& path) {
   if (HasSubdirectories(path)) InsertDummyChild(item);
 }
 
 void DirTree::InsertDummyChild(TreeItem item) {
-  tree_.Insert(item, "", kImageHardDrive, kImageHardDrive, TreeModel::Order::Last);
+  tree_.Insert(item, L"", kImageHardDrive, kImageHardDrive, TreeModel::Order::Last);
 }
 
 int DirTree::DeleteChildren(TreeItem item) {
@@ -114,7 +114,7 @@ TreeItem DirTree::GetRootOf(TreeItem item) const {
   return item;
 }
 
-int DirTree::AddSubdirectories(TreeItem item, const std::string& path) {
+int DirTree::AddSubdirectories(TreeItem item, const std::wstring& path) {
   Listing listing(lister_, SearchPattern(path).c_str());
   if (!listing) {
     // A drive root stays expandable, ready for a readable medium.
@@ -127,7 +127,7 @@ int DirTree::AddSubdirectories(TreeItem item, const std::string& path) {
     if (!e.IsDirectory() || e.IsDotEntry()) continue;
     // The name lives in the lister's record: take it before the child's own
     // listing reads into that record.
-    const std::string childPath = JoinPath(path, e.name);
+    const std::wstring childPath = JoinPath(path, e.name);
     TreeItem child = tree_.Insert(item, e.name, kImageFolder, kImageOpenFolder, TreeModel::Order::Sorted);
     if (!child) continue;
     AddDummyIfHasSubdirs(child, childPath);
@@ -139,15 +139,15 @@ int DirTree::AddSubdirectories(TreeItem item, const std::string& path) {
   return count;
 }
 
-std::uint32_t DirTree::GetVolumeSerial(const std::string& root) {
+std::uint32_t DirTree::GetVolumeSerial(const std::wstring& root) {
   std::uint32_t serial = 0;
   return drives_.VolumeSerial(root.c_str(), serial) ? serial : kNoVolume;
 }
 
-bool DirTree::IsSameVolume(const std::string& path) {
+bool DirTree::IsSameVolume(const std::wstring& path) {
   const int slot = DriveSlot(path);
   if (slot < 0) return true;
-  const std::string root = path.substr(0, 3);
+  const std::wstring root = path.substr(0, 3);
   if (!HoldsMedia(drives_.DriveType(root.c_str()))) return true;
   std::uint32_t serial = 0;
   if (!drives_.VolumeSerial(root.c_str(), serial)) {
@@ -161,7 +161,7 @@ bool DirTree::IsSameVolume(const std::string& path) {
   return same;
 }
 
-bool DirTree::DirectoryExists(const std::string& path) {
+bool DirTree::DirectoryExists(const std::wstring& path) {
   if (path.size() == 3) return true;  // a drive root
   Listing listing(lister_, path.c_str());
   return listing && listing.Entry().IsDirectory();
@@ -169,7 +169,7 @@ bool DirTree::DirectoryExists(const std::string& path) {
 
 ExpandOutcome DirTree::OnItemExpanding(bool expand, TreeItem item) {
   if (repairing_) return {};
-  const std::string path = GetItemPath(item);
+  const std::wstring path = GetItemPath(item);
   if (!IsSameVolume(path)) return {true, {TreeRepair::kResetBranch, GetRootOf(item)}};
   if (!DirectoryExists(path)) return {true, {TreeRepair::kDeleteItem, item}};
   DeleteChildren(item);

@@ -24,12 +24,12 @@ class TreeModel {
   virtual ~TreeModel() = default;
   // Inserts an item under `parent` (null: at the top level), after the last
   // sibling or in the tree's sorted order. Null when it cannot be inserted.
-  virtual TreeItem Insert(TreeItem parent, const char* text, int image, int selectedImage, Order order) = 0;
+  virtual TreeItem Insert(TreeItem parent, const wchar_t* text, int image, int selectedImage, Order order) = 0;
   virtual void Delete(TreeItem item) = 0;
   virtual TreeItem FirstChild(TreeItem item) const = 0;
   virtual TreeItem NextSibling(TreeItem item) const = 0;
   virtual TreeItem Parent(TreeItem item) const = 0;
-  virtual std::string Text(TreeItem item) const = 0;
+  virtual std::wstring Text(TreeItem item) const = 0;
   // Makes the item the caret item; the tree reports the selection change.
   virtual void Select(TreeItem item) = 0;
   // Expands or collapses the item; the tree reports the expansion first
@@ -77,7 +77,7 @@ class DirTree {
 
   // The full path of an item, rebuilt from the texts up to its root; a
   // placeholder gives its parent's path, no item an empty one.
-  std::string GetItemPath(TreeItem item) const;
+  std::wstring GetItemPath(TreeItem item) const;
 
   // The item-expanding notification. Lists the item afresh on expansion and
   // drops its children on collapse; a changed disk or a vanished directory
@@ -87,17 +87,17 @@ class DirTree {
   void Repair(const TreeRepair& repair);
 
  private:
-  bool AddDriveRoot(const std::string& root);
-  int AddSubdirectories(TreeItem item, const std::string& path);
-  void AddDummyIfHasSubdirs(TreeItem item, const std::string& path);
-  bool HasSubdirectories(const std::string& path);
+  bool AddDriveRoot(const std::wstring& root);
+  int AddSubdirectories(TreeItem item, const std::wstring& path);
+  void AddDummyIfHasSubdirs(TreeItem item, const std::wstring& path);
+  bool HasSubdirectories(const std::wstring& path);
   void InsertDummyChild(TreeItem item);
   int DeleteChildren(TreeItem item);
   TreeItem GetRootOf(TreeItem item) const;
   bool IsRootItem(TreeItem item) const { return tree_.Parent(item) == nullptr; }
-  std::uint32_t GetVolumeSerial(const std::string& root);
-  bool IsSameVolume(const std::string& path);
-  bool DirectoryExists(const std::string& path);
+  std::uint32_t GetVolumeSerial(const std::wstring& root);
+  bool IsSameVolume(const std::wstring& path);
+  bool DirectoryExists(const std::wstring& path);
 
   TreeModel& tree_;
   DirectoryLister& lister_;

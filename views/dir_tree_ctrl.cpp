@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "fw/window_text.h"
+
 namespace vantrel {
 namespace {
 
@@ -16,7 +18,7 @@ TreeItem Item(HTREEITEM item) { return reinterpret_cast<TreeItem>(item); }
 
 }  // namespace
 
-std::string CDirTreeCtrl::GetItemPath(HTREEITEM item) const { return m_logic.GetItemPath(Item(item)); }
+std::wstring CDirTreeCtrl::GetItemPath(HTREEITEM item) const { return m_logic.GetItemPath(Item(item)); }
 
 LRESULT CDirTreeCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -60,15 +62,15 @@ bool CDirTreeCtrl::IsWithin(HTREEITEM item, HTREEITEM ancestor) const {
   return false;
 }
 
-TreeItem CDirTreeCtrl::Insert(TreeItem parent, const char* text, int image, int selectedImage, Order order) {
-  TVINSERTSTRUCTA insert{};
+TreeItem CDirTreeCtrl::Insert(TreeItem parent, const wchar_t* text, int image, int selectedImage, Order order) {
+  TVINSERTSTRUCTW insert{};
   insert.hParent = parent ? Handle(parent) : TVI_ROOT;
   insert.hInsertAfter = order == Order::Sorted ? TVI_SORT : TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<char*>(text);
+  insert.item.pszText = const_cast<wchar_t*>(text);
   insert.item.iImage = image;
   insert.item.iSelectedImage = selectedImage;
-  return Item(reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+  return Item(reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))));
 }
 
 void CDirTreeCtrl::Delete(TreeItem item) {
@@ -90,18 +92,7 @@ TreeItem CDirTreeCtrl::NextSibling(TreeItem item) const { return Item(NextItem(H
 
 TreeItem CDirTreeCtrl::Parent(TreeItem item) const { return Item(NextItem(Handle(item), TVGN_PARENT)); }
 
-std::string CDirTreeCtrl::Text(TreeItem item) const {
-  // A directory name has at most 255 characters, a double-byte one at most
-  // twice as many bytes.
-  char text[520] = {};
-  TVITEMA query{};
-  query.mask = TVIF_TEXT;
-  query.hItem = Handle(item);
-  query.pszText = text;
-  query.cchTextMax = sizeof text;
-  if (!SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return {};
-  return text;
-}
+std::wstring CDirTreeCtrl::Text(TreeItem item) const { return fw::TreeItemText(m_hWnd, Handle(item)); }
 
 void CDirTreeCtrl::Select(TreeItem item) {
   SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle(item)));

@@ -25,7 +25,7 @@ class CDirTreeCtrl : public CCursorControl<IDCUR_POINTING_HAND>, private TreeMod
   // parent hears of it at once) and expanded. Returns how many roots.
   int PopulateDrives() { return m_logic.PopulateDrives(); }
   // The full path of an item; empty for none.
-  std::string GetItemPath(HTREEITEM item) const;
+  std::wstring GetItemPath(HTREEITEM item) const;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -38,12 +38,12 @@ class CDirTreeCtrl : public CCursorControl<IDCUR_POINTING_HAND>, private TreeMod
   bool IsWithin(HTREEITEM item, HTREEITEM ancestor) const;
 
   // The tree, as the logic sees it.
-  TreeItem Insert(TreeItem parent, const char* text, int image, int selectedImage, Order order) override;
+  TreeItem Insert(TreeItem parent, const wchar_t* text, int image, int selectedImage, Order order) override;
   void Delete(TreeItem item) override;
   TreeItem FirstChild(TreeItem item) const override;
   TreeItem NextSibling(TreeItem item) const override;
   TreeItem Parent(TreeItem item) const override;
-  std::string Text(TreeItem item) const override;
+  std::wstring Text(TreeItem item) const override;
   void Select(TreeItem item) override;
   void Expand(TreeItem item, bool expand) override;
 

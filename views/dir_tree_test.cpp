@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "views/fake_file_system.h"
 
 namespace vantrel {
@@ -10,7 +10,7 @@ namespace {
 
 using fakes::FakeFileSystem;
 using fakes::FakeTree;
-using Strings = std::vector<std::string>;
+using Strings = std::vector<std::wstring>;
 
 class DirTreeTest : public ::testing::Test {
  protected:
@@ -25,7 +25,7 @@ class DirTreeTest : public ::testing::Test {
       if (tree.Get(r).text[0] == letter) return r;
     return nullptr;
   }
-  TreeItem Child(TreeItem parent, const std::string& text) const {
+  TreeItem Child(TreeItem parent, const std::wstring& text) const {
     for (TreeItem c : tree.Children(parent))
       if (tree.Get(c).text == text) return c;
     return nullptr;
@@ -36,7 +36,7 @@ class DirTreeTest : public ::testing::Test {
     seen_ = fs.log.size();
     return out;
   }
-  static Strings Placeholder() { return {""}; }
+  static Strings Placeholder() { return {L""}; }
   void ExpectItem(TreeItem item, bool expanded, const Strings& children) const {
     EXPECT_EQ(tree.Get(item).expanded, expanded) << tree.Get(item).text;
     EXPECT_EQ(tree.ChildTexts(item), children) << tree.Get(item).text;
@@ -54,30 +54,30 @@ TEST_F(DirTreeTest, RootsInLetterOrderAndTheFirstFixedDriveOpens) {
   fs.AddDrive('A', kDriveRemovable);
   fs.AddDrive('B', kDriveUnknown);
   fs.AddDrive('C', kDriveFixed);
-  fs.AddDir("C:\\Windows");
-  fs.AddDir("C:\\Windows\\System");
-  fs.AddFile("C:\\boot.ini", 10);
+  fs.AddDir(L"C:\\Windows");
+  fs.AddDir(L"C:\\Windows\\System");
+  fs.AddFile(L"C:\\boot.ini", 10);
   fs.AddDrive('D', kDriveCdrom);
   fs.AddDrive('E', kDriveFixed);
-  fs.AddDir("E:\\Data");
+  fs.AddDir(L"E:\\Data");
   fs.AddDrive('F', kDriveNoRootDir);
   fs.AddDrive('G', kDriveRemote);
   fs.AddDrive('H', kDriveRamdisk);
-  fs.AddFile("H:\\only-a-file", 1);
+  fs.AddFile(L"H:\\only-a-file", 1);
 
   EXPECT_EQ(logic.PopulateDrives(), 6);
 
   struct Row {
-    const char* text;
+    const wchar_t* text;
     int image;
     Strings children;
     bool expanded;
   };
   const Row rows[] = {
-      {"A:\\", kImageFloppy, Placeholder(), false}, {"C:\\", kImageHardDrive, {"Windows"}, true},
-      {"D:\\", kImageCdrom, Placeholder(), false},  {"E:\\", kImageHardDrive, Placeholder(), false},
-      {"G:\\", kImageNetwork, {}, false},  // an empty remote root has no button
-      {"H:\\", kImageRamDisk, {}, false},  // files alone give no button
+      {L"A:\\", kImageFloppy, Placeholder(), false}, {L"C:\\", kImageHardDrive, {L"Windows"}, true},
+      {L"D:\\", kImageCdrom, Placeholder(), false},  {L"E:\\", kImageHardDrive, Placeholder(), false},
+      {L"G:\\", kImageNetwork, {}, false},  // an empty remote root has no button
+      {L"H:\\", kImageRamDisk, {}, false},  // files alone give no button
   };
   const auto roots = tree.Roots();
   ASSERT_EQ(roots.size(), std::size(rows));
@@ -89,7 +89,7 @@ TEST_F(DirTreeTest, RootsInLetterOrderAndTheFirstFixedDriveOpens) {
     ExpectItem(roots[i], rows[i].expanded, rows[i].children);
   }
   EXPECT_EQ(tree.selected, Root('C'));
-  const TreeItem windows = Child(Root('C'), "Windows");
+  const TreeItem windows = Child(Root('C'), L"Windows");
   EXPECT_EQ(tree.Get(windows).image, kImageFolder);
   EXPECT_EQ(tree.Get(windows).selectedImage, kImageOpenFolder);
   EXPECT_EQ(tree.ChildTexts(windows), Placeholder());
@@ -97,13 +97,13 @@ TEST_F(DirTreeTest, RootsInLetterOrderAndTheFirstFixedDriveOpens) {
   // Media are not listed while the roots go in; the view hears of the
   // selection before the expansion lists the drive.
   EXPECT_EQ(Listed(),
-            (Strings{"C:\\*.*", "select C:\\", "C:\\*.*", "C:\\Windows\\*.*", "E:\\*.*", "G:\\*.*", "H:\\*.*"}));
+            (Strings{L"C:\\*.*", L"select C:\\", L"C:\\*.*", L"C:\\Windows\\*.*", L"E:\\*.*", L"G:\\*.*", L"H:\\*.*"}));
 }
 
 TEST_F(DirTreeTest, WithoutAFixedDriveNothingIsSelected) {
   fs.AddDrive('A', kDriveRemovable);
   fs.AddDrive('G', kDriveRemote);
-  fs.AddDir("G:\\share");
+  fs.AddDir(L"G:\\share");
   EXPECT_EQ(logic.PopulateDrives(), 2);
   EXPECT_EQ(tree.selected, nullptr);
   EXPECT_FALSE(tree.Get(Root('G')).expanded);
@@ -111,48 +111,48 @@ TEST_F(DirTreeTest, WithoutAFixedDriveNothingIsSelected) {
 
 TEST_F(DirTreeTest, ItemPaths) {
   fs.AddDrive('C', kDriveFixed);
-  fs.AddDir("C:\\Windows");
-  fs.AddDir("C:\\Windows\\System");
-  fs.AddDir("C:\\Windows\\System\\drivers");
+  fs.AddDir(L"C:\\Windows");
+  fs.AddDir(L"C:\\Windows\\System");
+  fs.AddDir(L"C:\\Windows\\System\\drivers");
   logic.PopulateDrives();
-  const TreeItem c = Root('C'), windows = Child(c, "Windows");
+  const TreeItem c = Root('C'), windows = Child(c, L"Windows");
   tree.Toggle(windows);
-  const TreeItem system = Child(windows, "System");
+  const TreeItem system = Child(windows, L"System");
   const TreeItem placeholder = tree.FirstChild(system);
-  ASSERT_EQ(tree.Get(placeholder).text, "");
+  ASSERT_EQ(tree.Get(placeholder).text, L"");
 
-  const std::pair<TreeItem, const char*> cases[] = {{c, "C:\\"},
-                                                    {windows, "C:\\Windows"},
-                                                    {system, "C:\\Windows\\System"},
-                                                    {placeholder, "C:\\Windows\\System"},
-                                                    {nullptr, ""}};
+  const std::pair<TreeItem, const wchar_t*> cases[] = {{c, L"C:\\"},
+                                                       {windows, L"C:\\Windows"},
+                                                       {system, L"C:\\Windows\\System"},
+                                                       {placeholder, L"C:\\Windows\\System"},
+                                                       {nullptr, L""}};
   for (const auto& [item, path] : cases) EXPECT_EQ(logic.GetItemPath(item), path);
 }
 
 TEST_F(DirTreeTest, EachExpansionListsAfreshAndACollapseKeepsOnlyAPlaceholder) {
   fs.AddDrive('C', kDriveFixed);
-  fs.AddDir("C:\\a");
-  fs.AddFile("C:\\a\\file", 5);
-  fs.AddDir("C:\\a\\x");
-  fs.AddDir("C:\\a\\x\\deeper");
-  fs.AddHiddenDir("C:\\a\\Hidden");
+  fs.AddDir(L"C:\\a");
+  fs.AddFile(L"C:\\a\\file", 5);
+  fs.AddDir(L"C:\\a\\x");
+  fs.AddDir(L"C:\\a\\x\\deeper");
+  fs.AddHiddenDir(L"C:\\a\\Hidden");
   logic.PopulateDrives();
-  const TreeItem a = Child(Root('C'), "a");
+  const TreeItem a = Child(Root('C'), L"a");
   Listed();
 
   tree.Toggle(a);
   // One level, and inside each subdirectory just far enough for its button.
-  EXPECT_EQ(Listed(), (Strings{"C:\\a", "C:\\a\\*.*", "C:\\a\\x\\*.*", "C:\\a\\Hidden\\*.*"}));
-  EXPECT_EQ(tree.ChildTexts(a), (Strings{"Hidden", "x"}));  // sorted; no ".", "..", or files
-  EXPECT_EQ(tree.ChildTexts(Child(a, "x")), Placeholder());
-  EXPECT_EQ(tree.ChildTexts(Child(a, "Hidden")), Strings{});
+  EXPECT_EQ(Listed(), (Strings{L"C:\\a", L"C:\\a\\*.*", L"C:\\a\\x\\*.*", L"C:\\a\\Hidden\\*.*"}));
+  EXPECT_EQ(tree.ChildTexts(a), (Strings{L"Hidden", L"x"}));  // sorted; no ".", "..", or files
+  EXPECT_EQ(tree.ChildTexts(Child(a, L"x")), Placeholder());
+  EXPECT_EQ(tree.ChildTexts(Child(a, L"Hidden")), Strings{});
 
   tree.Toggle(a);
   ExpectItem(a, false, Placeholder());
 
-  fs.AddDir("C:\\a\\new");
+  fs.AddDir(L"C:\\a\\new");
   tree.Toggle(a);
-  ExpectItem(a, true, {"Hidden", "new", "x"});
+  ExpectItem(a, true, {L"Hidden", L"new", L"x"});
 
   // A drive root gets its button back after every collapse.
   tree.Toggle(Root('C'));
@@ -161,23 +161,23 @@ TEST_F(DirTreeTest, EachExpansionListsAfreshAndACollapseKeepsOnlyAPlaceholder) {
 
 TEST_F(DirTreeTest, ChangesUnderneathShowAtTheNextExpansion) {
   fs.AddDrive('C', kDriveFixed);
-  for (const char* dir :
-       {"C:\\lost", "C:\\lost\\x", "C:\\gone", "C:\\gone\\y", "C:\\lk", "C:\\lk\\z", "C:\\toolong", "C:\\toolong\\w"})
+  for (const wchar_t* dir : {L"C:\\lost", L"C:\\lost\\x", L"C:\\gone", L"C:\\gone\\y", L"C:\\lk", L"C:\\lk\\z",
+                             L"C:\\toolong", L"C:\\toolong\\w"})
     fs.AddDir(dir);
   fs.pathLimit = 12;  // "C:\lost\*.*" fits, "C:\toolong\*.*" is too long
   logic.PopulateDrives();
   const TreeItem c = Root('C');
-  ExpectItem(Child(c, "toolong"), false, {});  // unlistable: no button
-  fs.Remove("C:\\lost\\x");
-  fs.Remove("C:\\gone");
-  fs.Deny("C:\\lk");
-  for (const char* name : {"lost", "gone", "lk"}) tree.Toggle(Child(c, name));
-  EXPECT_EQ(tree.ChildTexts(c), (Strings{"lk", "lost", "toolong"}));  // the removed directory left
-  ExpectItem(Child(c, "lost"), false, {});                            // refused, and no button
-  ExpectItem(Child(c, "lk"), false, {});
+  ExpectItem(Child(c, L"toolong"), false, {});  // unlistable: no button
+  fs.Remove(L"C:\\lost\\x");
+  fs.Remove(L"C:\\gone");
+  fs.Deny(L"C:\\lk");
+  for (const wchar_t* name : {L"lost", L"gone", L"lk"}) tree.Toggle(Child(c, name));
+  EXPECT_EQ(tree.ChildTexts(c), (Strings{L"lk", L"lost", L"toolong"}));  // the removed directory left
+  ExpectItem(Child(c, L"lost"), false, {});                              // refused, and no button
+  ExpectItem(Child(c, L"lk"), false, {});
 
   // A root that cannot be listed keeps its placeholder.
-  fs.Deny("C:\\");
+  fs.Deny(L"C:\\");
   tree.Toggle(c);  // collapse
   tree.Toggle(c);  // refused
   ExpectItem(c, false, Placeholder());
@@ -195,21 +195,21 @@ TEST_F(DirTreeTest, RemovableMediaComeAndGo) {
   }
 
   fs.InsertMedium('A', 0x1111);
-  fs.AddDir("A:\\first");
-  fs.AddDir("A:\\first\\inner");
+  fs.AddDir(L"A:\\first");
+  fs.AddDir(L"A:\\first\\inner");
   tree.Toggle(a);
-  ExpectItem(a, true, {"first"});
+  ExpectItem(a, true, {L"first"});
 
   // Another disk: the first action anywhere on the drive resets its branch...
   fs.InsertMedium('A', 0x2222);
-  fs.AddDir("A:\\second");
+  fs.AddDir(L"A:\\second");
   Listed();
-  tree.Toggle(Child(a, "first"));
+  tree.Toggle(Child(a, L"first"));
   EXPECT_EQ(Listed(), Strings{});
   ExpectItem(a, false, Placeholder());
   // ...and the next one lists the new disk.
   tree.Toggle(a);
-  ExpectItem(a, true, {"second"});
+  ExpectItem(a, true, {L"second"});
 
   // The disk taken out while its branch is open: reset, and no listing.
   Listed();
@@ -224,15 +224,15 @@ TEST_F(DirTreeTest, ADiskWithoutDirectoriesKeepsTheRootExpandableForTheNext) {
   logic.PopulateDrives();
   const TreeItem d = Root('D');
   fs.InsertMedium('D', 7);
-  fs.AddFile("D:\\readme.txt", 100);
+  fs.AddFile(L"D:\\readme.txt", 100);
   tree.Toggle(d);
   ExpectItem(d, false, Placeholder());
 
   fs.InsertMedium('D', 8);
-  fs.AddDir("D:\\setup");
+  fs.AddDir(L"D:\\setup");
   tree.Toggle(d);  // the change is noticed
   tree.Toggle(d);
-  ExpectItem(d, true, {"setup"});
+  ExpectItem(d, true, {L"setup"});
 }
 
 }  // namespace

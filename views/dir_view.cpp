@@ -7,12 +7,12 @@
 
 namespace vantrel {
 
-bool DirViewModel::SelectPath(std::string path) {
+bool DirViewModel::SelectPath(std::wstring path) {
   texts_.path = std::move(path);
   return !texts_.path.empty();
 }
 
-bool DirViewModel::Scan(DirectoryLister& lister, DriveQuery& drives, int unit) {
+void DirViewModel::Scan(DirectoryLister& lister, DriveQuery& drives, int unit) {
   const DirScan scan = ScanDirectory(lister, texts_.path);
   texts_.filesHere = std::to_string(scan.filesHere);
   texts_.filesInSubdirs = std::to_string(scan.filesInSubdirs);
@@ -25,16 +25,18 @@ bool DirViewModel::Scan(DirectoryLister& lister, DriveQuery& drives, int unit) {
     texts_.spaceUsed.clear();
     texts_.percent.clear();
     texts_.bar = 0;
-    return true;
+    return;
   }
   std::uint64_t total = 0;
-  if (drives.DiskTotal(texts_.path.c_str(), total)) {
-    if (total == 0) return false;
+  if (drives.DiskTotal(texts_.path.c_str(), total) && total != 0) {
     DrivePercent percent = FormatDrivePercent(m_nUsedBytes, total);
     texts_.percent = std::move(percent.text);
     texts_.bar = percent.bar;
+  } else {
+    texts_.percent.clear();
+    texts_.bar = 0;
   }
-  return ChangeUnit(unit);
+  ChangeUnit(unit);
 }
 
 bool DirViewModel::ChangeUnit(int unit) {

@@ -1,6 +1,7 @@
 // What the directory view shows for a selection: the walk's counts, the size
 // texts in the selector's unit and the drive share, with the rules for an
-// empty directory, a failed drive query and a drive of no size.
+// empty directory, a failed drive query and a drive of no size. Nothing of
+// one selection stays beside another's figures.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 namespace vantrel {
 
 struct DirViewTexts {
-  std::string path;
+  std::wstring path;
   std::string filesHere;
   std::string filesInSubdirs;
   std::string totalFiles;
@@ -26,11 +27,11 @@ class DirViewModel {
  public:
   // Takes the new selection's path; false for no selection (an empty path),
   // which leaves everything else as it is.
-  bool SelectPath(std::string path);
-  // Walks the selected directory and sets the texts. Returns whether they are
-  // to be pushed to the window: not when the drive reports a size of 0, which
-  // keeps the previous selection on screen until the next unit step.
-  bool Scan(DirectoryLister& lister, DriveQuery& drives, int unit);
+  bool SelectPath(std::wstring path);
+  // Walks the selected directory and sets every text. A drive whose size
+  // cannot be read, or reads 0, gives no share: the percentage is empty and
+  // the bar at 0.
+  void Scan(DirectoryLister& lister, DriveQuery& drives, int unit);
   // The unit selector moved: reformats the last totals without a walk.
   // Returns whether to push the texts.
   bool ChangeUnit(int unit);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "views/fake_file_system.h"
 #include "views/size_format.h"
 
@@ -15,20 +15,20 @@ class DirViewTest : public ::testing::Test {
  protected:
   DirViewTest() {
     fs.AddDrive('C', kDriveFixed, 2147483648);
-    fs.AddDir("C:\\one");
-    fs.AddFile("C:\\one\\byte", 1);
-    fs.AddDir("C:\\zero");
-    fs.AddFile("C:\\zero\\a", 0);
-    fs.AddFile("C:\\zero\\b", 0);
-    fs.AddDir("C:\\zero\\sub");
-    fs.AddFile("C:\\zero\\sub\\c", 0);
-    fs.AddDir("C:\\half");
-    fs.AddFile("C:\\half\\big", 1073741824);
+    fs.AddDir(L"C:\\one");
+    fs.AddFile(L"C:\\one\\byte", 1);
+    fs.AddDir(L"C:\\zero");
+    fs.AddFile(L"C:\\zero\\a", 0);
+    fs.AddFile(L"C:\\zero\\b", 0);
+    fs.AddDir(L"C:\\zero\\sub");
+    fs.AddFile(L"C:\\zero\\sub\\c", 0);
+    fs.AddDir(L"C:\\half");
+    fs.AddFile(L"C:\\half\\big", 1073741824);
   }
   // Selects and scans a directory; the result says whether the texts go to the window.
-  bool Show(const char* path, int unit = kUnitMegabytes) {
-    EXPECT_TRUE(view.SelectPath(path));
-    return view.Scan(fs, fs, unit);
+  void Show(const wchar_t* path, int unit = kUnitMegabytes) {
+    ASSERT_TRUE(view.SelectPath(path));
+    view.Scan(fs, fs, unit);
   }
   const DirViewTexts& T() const { return view.Texts(); }
 
@@ -37,8 +37,8 @@ class DirViewTest : public ::testing::Test {
 };
 
 TEST_F(DirViewTest, OneByteFileInEachUnit) {
-  ASSERT_TRUE(Show("C:\\one"));
-  EXPECT_EQ(T().path, "C:\\one");
+  Show(L"C:\\one");
+  EXPECT_EQ(T().path, L"C:\\one");
   EXPECT_EQ(T().filesHere, "1");
   EXPECT_EQ(T().filesInSubdirs, "0");
   EXPECT_EQ(T().totalFiles, "1");
@@ -62,11 +62,11 @@ TEST_F(DirViewTest, OneByteFileInEachUnit) {
 }
 
 TEST_F(DirViewTest, ADirectoryWithoutBytesShowsEmpty) {
-  ASSERT_TRUE(Show("C:\\half"));
+  Show(L"C:\\half");
   EXPECT_EQ(T().percent, "50%");
   EXPECT_EQ(T().bar, 50);
 
-  ASSERT_TRUE(Show("C:\\zero"));
+  Show(L"C:\\zero");
   EXPECT_EQ(T().filesHere, "2");
   EXPECT_EQ(T().filesInSubdirs, "1");
   EXPECT_EQ(T().totalFiles, "3");
@@ -79,35 +79,39 @@ TEST_F(DirViewTest, ADirectoryWithoutBytesShowsEmpty) {
   EXPECT_EQ(T().actualSize, "Empty");
 
   // A directory that cannot be listed looks the same, with zero counts.
-  ASSERT_TRUE(Show("C:\\missing"));
+  Show(L"C:\\missing");
   EXPECT_EQ(T().totalFiles, "0");
   EXPECT_EQ(T().subDirs, "0");
   EXPECT_EQ(T().actualSize, "Empty");
   EXPECT_EQ(T().percent, "");
 }
 
-TEST_F(DirViewTest, DriveQueryFailures) {
-  ASSERT_TRUE(Show("C:\\half"));
-  // The query fails: sizes follow the new directory, the share stays.
-  fs.FailDiskTotal('C');
-  ASSERT_TRUE(Show("C:\\one"));
-  EXPECT_EQ(T().actualSize, " <1 MB");
-  EXPECT_EQ(T().percent, "50%");
-  EXPECT_EQ(T().bar, 50);
-
-  // A drive of no size: nothing is pushed, the next unit step shows the new totals.
+TEST_F(DirViewTest, ADriveWithoutASizeShowsNoShare) {
+  // A failed query, or a drive of no size: the counts and sizes are the new
+  // directory's and the share is empty, never the previous selection's.
   fs.AddDrive('D', kDriveFixed, 0);
-  fs.AddFile("D:\\f", 2048);
-  EXPECT_FALSE(Show("D:\\"));
-  EXPECT_TRUE(view.ChangeUnit(kUnitKilobytes));
+  fs.AddFile(L"D:\\f", 2048);
+  Show(L"C:\\half");
+  fs.FailDiskTotal('C');
+  Show(L"C:\\one");
+  EXPECT_EQ(T().actualSize, " <1 MB");
+  EXPECT_EQ(T().percent, "");
+  EXPECT_EQ(T().bar, 0);
+
+  Show(L"C:\\half");  // a share again, then none on the drive of no size
+  Show(L"D:\\", kUnitKilobytes);
+  EXPECT_EQ(T().path, L"D:\\");
+  EXPECT_EQ(T().filesHere, "1");
   EXPECT_EQ(T().actualSize, "2 KB");
   EXPECT_EQ(T().spaceUsed, "4 KB");
+  EXPECT_EQ(T().percent, "");
+  EXPECT_EQ(T().bar, 0);
 }
 
 TEST_F(DirViewTest, NoSelectionChangesNothing) {
-  ASSERT_TRUE(Show("C:\\one"));
+  Show(L"C:\\one");
   const std::size_t listings = fs.log.size();
-  EXPECT_FALSE(view.SelectPath(""));
+  EXPECT_FALSE(view.SelectPath(L""));
   EXPECT_EQ(T().actualSize, " <1 MB");
   EXPECT_EQ(fs.log.size(), listings);
 }

@@ -7,14 +7,14 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <cwctype>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mainwnd/drive_kind.h"
+#include "fw/drive_kind.h"
 #include "views/dir_lister.h"
 #include "views/dir_tree.h"
 
@@ -25,38 +25,45 @@ class FakeFileSystem : public DirectoryLister, public DriveQuery {
   // Patterns and paths the platform refuses from this length on.
   std::size_t pathLimit = 260;
   // Every listing started, in order, and anything else a test adds to it.
-  std::vector<std::string> log;
+  std::vector<std::wstring> log;
 
-  void AddDrive(char letter, unsigned type, std::uint64_t total = 1u << 30) {
+  void AddDrive(wchar_t letter, unsigned type, std::uint64_t total = 1u << 30) {
     drives_[letter] = {type, type == kDriveRemovable || type == kDriveCdrom ? 0u : 1u, total};
     Clear(letter);
   }
   // Puts a medium with the given serial in (0: takes it out) and empties it.
-  void InsertMedium(char letter, std::uint32_t serial) {
+  void InsertMedium(wchar_t letter, std::uint32_t serial) {
     drives_[letter].serial = serial;
     Clear(letter);
   }
-  void FailDiskTotal(char letter) { drives_[letter].total = kFail; }
+  void FailDiskTotal(wchar_t letter) { drives_[letter].total = kFail; }
 
-  void AddDir(const std::string& path) { Add(path, kAttrDirectory); }
-  void AddHiddenDir(const std::string& path) { Add(path, kAttrDirectory | 0x2); }
-  void AddFile(const std::string& path, std::uint64_t size) { Add(path, 0x20, size); }
-  // A directory link (junction, symbolic link): listing it lists the target.
-  void AddLink(const std::string& path, const std::string& target) {
-    Add(path, kAttrDirectory | kAttrReparsePoint, 0, target);
+  void AddDir(const std::wstring& path) { Add(path, kAttrDirectory); }
+  void AddHiddenDir(const std::wstring& path) { Add(path, kAttrDirectory | 0x2); }
+  void AddFile(const std::wstring& path, std::uint64_t size) { Add(path, 0x20, size); }
+  // Reparse tags: a symbolic link, a junction (both name surrogates) and a
+  // placeholder of a file kept in the cloud.
+  static constexpr std::uint32_t kTagSymlink = 0xA000000C, kTagJunction = 0xA0000003, kTagCloud = 0x9000601A;
+  // A directory link: listing it lists the target.
+  void AddLink(const std::wstring& path, const std::wstring& target, std::uint32_t tag = kTagSymlink) {
+    Add(path, kAttrDirectory | kAttrReparsePoint, 0, target, tag);
   }
-  void Remove(const std::string& path) {
-    const std::string parent = Parent(path);
+  // A directory, or a file of `size` bytes, that is a reparse point of its own.
+  void AddReparsePoint(const std::wstring& path, bool directory, std::uint32_t tag, std::uint64_t size = 0) {
+    Add(path, (directory ? kAttrDirectory : 0x20) | kAttrReparsePoint, size, L"", tag);
+  }
+  void Remove(const std::wstring& path) {
+    const std::wstring parent = Parent(path);
     auto& kids = nodes_[parent].children;
     kids.erase(std::find(kids.begin(), kids.end(), Name(path)));
     nodes_.erase(path);
   }
   // Listings of the directory fail (access denied) while it stays in its parent.
-  void Deny(const std::string& path) { nodes_[path].denied = true; }
+  void Deny(const std::wstring& path) { nodes_[path].denied = true; }
 
   int OpenListings() const { return static_cast<int>(open_.size()); }
 
-  ListingId First(const char* pattern, DirEntry& first) override {
+  ListingId First(const wchar_t* pattern, DirEntry& first) override {
     log.push_back(pattern);
     std::vector<Item> items;
     if (!Start(pattern, items) || items.empty()) return kNoListing;
@@ -81,20 +88,20 @@ class FakeFileSystem : public DirectoryLister, public DriveQuery {
 
   std::uint32_t LogicalDrives() override {
     std::uint32_t mask = 0;
-    for (const auto& [letter, drive] : drives_) mask |= 1u << (letter - 'A');
+    for (const auto& [letter, drive] : drives_) mask |= 1u << (letter - L'A');
     return mask;
   }
-  unsigned DriveType(const char* root) override {
+  unsigned DriveType(const wchar_t* root) override {
     auto it = drives_.find(root[0]);
     return it == drives_.end() ? kDriveNoRootDir : it->second.type;
   }
-  bool VolumeSerial(const char* root, std::uint32_t& serial) override {
+  bool VolumeSerial(const wchar_t* root, std::uint32_t& serial) override {
     auto it = drives_.find(root[0]);
     if (it == drives_.end() || it->second.serial == 0) return false;
     serial = it->second.serial;
     return true;
   }
-  bool DiskTotal(const char* path, std::uint64_t& totalBytes) override {
+  bool DiskTotal(const wchar_t* path, std::uint64_t& totalBytes) override {
     auto it = drives_.find(path[0]);
     if (it == drives_.end() || it->second.total == kFail) return false;
     totalBytes = it->second.total;
@@ -111,45 +118,49 @@ class FakeFileSystem : public DirectoryLister, public DriveQuery {
   struct Node {
     std::uint32_t attributes = kAttrDirectory;
     std::uint64_t size = 0;
-    std::string target;  // of a link
+    std::wstring target;  // of a link
+    std::uint32_t tag = 0;
     bool denied = false;
-    std::vector<std::string> children;  // names in listing order
+    std::vector<std::wstring> children;  // names in listing order
   };
   struct Item {
-    std::string name;
+    std::wstring name;
     std::uint32_t attributes;
     std::uint64_t size;
+    std::uint32_t tag = 0;
   };
   struct Open {
     std::vector<Item> items;
     std::size_t index;
   };
 
-  static std::string Parent(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+  static std::wstring Parent(const std::wstring& path) {
+    const std::size_t slash = path.rfind(L'\\');
     return slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
   }
-  static std::string Name(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+  static std::wstring Name(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 
-  void Clear(char letter) {
-    const std::string root{letter, ':', '\\'};
+  void Clear(wchar_t letter) {
+    const std::wstring root{letter, L':', L'\\'};
     for (auto it = nodes_.begin(); it != nodes_.end();)
       it = it->first.compare(0, 3, root) == 0 ? nodes_.erase(it) : ++it;
     nodes_[root] = {};
   }
-  void Add(const std::string& path, std::uint32_t attributes, std::uint64_t size = 0, const std::string& target = "") {
+  void Add(const std::wstring& path, std::uint32_t attributes, std::uint64_t size = 0, const std::wstring& target = L"",
+           std::uint32_t tag = 0) {
     nodes_[Parent(path)].children.push_back(Name(path));
     Node& node = nodes_[path];
     node.attributes = attributes;
     node.size = size;
     node.target = target;
+    node.tag = tag;
   }
   // The directory a path reaches, following links; empty when there is none.
-  std::string Resolve(const std::string& path) const {
-    std::string at = path.substr(0, 3);
+  std::wstring Resolve(const std::wstring& path) const {
+    std::wstring at = path.substr(0, 3);
     std::size_t from = 3;
     while (from < path.size()) {
-      const std::size_t slash = std::min(path.find('\\', from), path.size());
+      const std::size_t slash = std::min(path.find(L'\\', from), path.size());
       at = JoinPath(at, path.substr(from, slash - from));
       auto it = nodes_.find(at);
       if (it == nodes_.end()) return {};
@@ -158,45 +169,45 @@ class FakeFileSystem : public DirectoryLister, public DriveQuery {
     }
     return at;
   }
-  bool Readable(const std::string& path) const {
+  bool Readable(const std::wstring& path) const {
     auto d = drives_.find(path[0]);
     return d != drives_.end() && d->second.serial != 0;
   }
-  bool Start(const std::string& pattern, std::vector<Item>& items) const {
+  bool Start(const std::wstring& pattern, std::vector<Item>& items) const {
     if (pattern.size() >= pathLimit || !Readable(pattern)) return false;
-    constexpr char kAll[] = "\\*.*";
+    constexpr wchar_t kAll[] = L"\\*.*";
     if (pattern.size() >= 4 && pattern.compare(pattern.size() - 4, 4, kAll) == 0) {
-      const std::string dir =
+      const std::wstring dir =
           Resolve(pattern.size() == 6 ? pattern.substr(0, 3) : pattern.substr(0, pattern.size() - 4));
       auto it = nodes_.find(dir);
       if (it == nodes_.end() || !(it->second.attributes & kAttrDirectory) || it->second.denied) return false;
-      if (dir.size() > 3) items = {{".", kAttrDirectory, 0}, {"..", kAttrDirectory, 0}};
-      for (const std::string& name : it->second.children) {
+      if (dir.size() > 3) items = {{L".", kAttrDirectory, 0}, {L"..", kAttrDirectory, 0}};
+      for (const std::wstring& name : it->second.children) {
         const Node& child = nodes_.at(JoinPath(dir, name));
-        items.push_back({name, child.attributes, child.size});
+        items.push_back({name, child.attributes, child.size, child.tag});
       }
       return true;
     }
     // A bare path: that one entry.
-    const std::string parent = Resolve(Parent(pattern));
+    const std::wstring parent = Resolve(Parent(pattern));
     auto it = parent.empty() ? nodes_.end() : nodes_.find(JoinPath(parent, Name(pattern)));
     if (it == nodes_.end()) return false;
-    items = {{Name(pattern), it->second.attributes, it->second.size}};
+    items = {{Name(pattern), it->second.attributes, it->second.size, it->second.tag}};
     return true;
   }
   // Like the platform, one record serves every listing: an entry read earlier
   // shows whatever was read last.
   void Read(const Open& open, DirEntry& entry) {
     const Item& item = open.items[open.index];
-    std::strncpy(record_.data(), item.name.c_str(), record_.size() - 1);
-    entry = {record_.data(), item.attributes, item.size};
+    std::wcsncpy(record_.data(), item.name.c_str(), record_.size() - 1);
+    entry = {record_.data(), item.attributes, item.tag, item.size};
   }
 
-  std::map<char, Drive> drives_;
-  std::map<std::string, Node> nodes_;
+  std::map<wchar_t, Drive> drives_;
+  std::map<std::wstring, Node> nodes_;
   std::map<ListingId, Open> open_;
   ListingId lastId_ = 0;
-  std::array<char, 260> record_{};
+  std::array<wchar_t, 260> record_{};
 };
 
 // A tree that, like the platform's tree control, notifies before it expands
@@ -206,7 +217,7 @@ class FakeFileSystem : public DirectoryLister, public DriveQuery {
 class FakeTree : public TreeModel {
  public:
   struct Node {
-    std::string text;
+    std::wstring text;
     int image = 0, selectedImage = 0;
     Node* parent = nullptr;
     std::vector<Node*> children;
@@ -215,21 +226,21 @@ class FakeTree : public TreeModel {
   };
 
   DirTree* logic = nullptr;
-  std::vector<std::string>* log = nullptr;  // selections go here as "select <path>"
+  std::vector<std::wstring>* log = nullptr;  // selections go here as L"select <path>"
   TreeItem selected = nullptr;
 
   std::vector<TreeItem> Roots() const { return Items(top_); }
   std::vector<TreeItem> Children(TreeItem item) const { return Items(N(item)->children); }
   const Node& Get(TreeItem item) const { return *N(item); }
-  std::vector<std::string> ChildTexts(TreeItem item) const {
-    std::vector<std::string> texts;
+  std::vector<std::wstring> ChildTexts(TreeItem item) const {
+    std::vector<std::wstring> texts;
     for (Node* c : N(item)->children) texts.push_back(c->text);
     return texts;
   }
   // One click on the item's button.
   void Toggle(TreeItem item) { Expand(item, !N(item)->expanded); }
 
-  TreeItem Insert(TreeItem parent, const char* text, int image, int selectedImage, Order order) override {
+  TreeItem Insert(TreeItem parent, const wchar_t* text, int image, int selectedImage, Order order) override {
     nodes_.push_back(std::make_unique<Node>());
     Node* n = nodes_.back().get();
     n->text = text;
@@ -260,10 +271,10 @@ class FakeTree : public TreeModel {
     return it == siblings.end() ? nullptr : reinterpret_cast<TreeItem>(*it);
   }
   TreeItem Parent(TreeItem item) const override { return reinterpret_cast<TreeItem>(N(item)->parent); }
-  std::string Text(TreeItem item) const override { return N(item)->text; }
+  std::wstring Text(TreeItem item) const override { return N(item)->text; }
   void Select(TreeItem item) override {
     selected = item;
-    if (log) log->push_back("select " + logic->GetItemPath(item));
+    if (log) log->push_back(L"select " + logic->GetItemPath(item));
   }
   void Expand(TreeItem item, bool expand) override {
     Node* n = N(item);
@@ -282,9 +293,9 @@ class FakeTree : public TreeModel {
   }
 
  private:
-  static bool Less(const std::string& a, const std::string& b) {
+  static bool Less(const std::wstring& a, const std::wstring& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return std::tolower(x) < std::tolower(y); });
+                                        [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
   }
   static std::vector<TreeItem> Items(const std::vector<Node*>& nodes) {
     std::vector<TreeItem> items;

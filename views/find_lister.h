@@ -1,6 +1,7 @@
-// The listing service over FindFirstFileA and FindNextFileA. One find record
-// serves every listing: each entry is read into it, so nothing is allocated
-// or copied per entry.
+// The listing service over FindFirstFileExW and FindNextFileW. One find
+// record serves every listing: each entry is read into it, so nothing is
+// allocated or copied per entry. Every path goes to the platform in its
+// extended form, so a listing is limited by the file system alone.
 #pragma once
 
 #include <windows.h>
@@ -11,14 +12,14 @@ namespace vantrel {
 
 class FindFileLister : public DirectoryLister {
  public:
-  ListingId First(const char* pattern, DirEntry& first) override;
+  ListingId First(const wchar_t* pattern, DirEntry& first) override;
   bool Next(ListingId id, DirEntry& entry) override;
   void Close(ListingId id) override;
 
  private:
   DirEntry Current() const;
 
-  WIN32_FIND_DATAA record_{};
+  WIN32_FIND_DATAW record_{};
 };
 
 }  // namespace vantrel

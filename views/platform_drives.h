@@ -8,9 +8,9 @@ namespace vantrel {
 class PlatformDrives : public DriveQuery {
  public:
   std::uint32_t LogicalDrives() override;
-  unsigned DriveType(const char* root) override;
-  bool VolumeSerial(const char* root, std::uint32_t& serial) override;
-  bool DiskTotal(const char* path, std::uint64_t& totalBytes) override;
+  unsigned DriveType(const wchar_t* root) override;
+  bool VolumeSerial(const wchar_t* root, std::uint32_t& serial) override;
+  bool DiskTotal(const wchar_t* path, std::uint64_t& totalBytes) override;
 };
 
 }  // namespace vantrel
