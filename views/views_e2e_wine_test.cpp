@@ -77,8 +77,8 @@ TEST_F(ViewsRun, DirectoryViewOpensFromItsButtonOnTheFirstFixedDrive) {
 }
 
 TEST_F(ViewsRun, PieShowsBesideTheMainWindowAndFollowsIt) {
-  HWND pie = OwnedDialog(main);
-  ASSERT_NE(pie, nullptr) << "created with the main window";
+  HWND pie = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (pie = OwnedDialog(main)) != nullptr; })) << "made once the main window has shown";
   EXPECT_FALSE(::IsWindowVisible(pie));
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main, IDC_PIE))) << "no drive chosen yet";
   ASSERT_TRUE(ChooseDrive(main, 'C'));
