@@ -1,6 +1,7 @@
 #include "gauge/zelbo_ctrl.h"
 
 #include "fw/handle.h"
+#include "fw/high_contrast.h"
 #include "fw/ole/ole_dispatch.h"
 #include "gauge/gauge_props.h"
 #include "gauge/zelbo_ids.h"
@@ -83,9 +84,7 @@ DWORD CZelboCtrl::GetControlFlags() const {
 
 void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
   zelbo::DrawSettings settings;
-  HIGHCONTRASTA contrast{sizeof contrast, 0, nullptr};
-  settings.highContrast = ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-                          (contrast.dwFlags & HCF_HIGHCONTRASTON);
+  settings.highContrast = fw::HighContrastOn();
   settings.system = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_HIGHLIGHT),
                      ::GetSysColor(COLOR_HIGHLIGHTTEXT)};
   settings.focused = Window() && ::GetFocus() == Window();
