@@ -227,6 +227,20 @@ LRESULT CALLBACK COleControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         return 0;
       case WM_ERASEBKGND:
         return 1;  // OnDraw covers every pixel
+      case WM_PRINTCLIENT:
+        // The window's own drawing into the caller's device context, as a
+        // capture of its parent (PrintWindow) asks for it.
+        try {
+          const auto dc = reinterpret_cast<HDC>(wp);
+          RECT client{};
+          ::GetClientRect(wnd, &client);
+          const int saved = ::SaveDC(dc);
+          self->OnDraw(dc, client);
+          ::RestoreDC(dc, saved);
+        } catch (...) {
+          ReportCaught("COleControl WM_PRINTCLIENT");
+        }
+        return 0;
       case WM_SETFOCUS:
       case WM_KILLFOCUS:
       case WM_SYSCOLORCHANGE:
