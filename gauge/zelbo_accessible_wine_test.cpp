@@ -3,6 +3,8 @@
 // control's end.
 #include <windows.h>
 #include <oleacc.h>
+#include <uiautomationclient.h>
+#include <uiautomationcore.h>
 #include <olectl.h>
 
 #include <gtest/gtest.h>
@@ -168,6 +170,30 @@ TEST_F(Registered, OneValueChangeEventPerChangedPercentage) {
     EXPECT_EQ(static_cast<int>(g_events.size()) - 1, s.events);
   }
   ::UnhookWinEvent(hook);
+}
+
+constexpr int kProgressBarControlType = 50012;
+
+// UI Automation clients see the gauge through the platform's proxy over its
+// object as a progress bar. Wine 8's proxy answers the control type; its Name
+// and Value properties come back empty for every object, and it has no proxy
+// for a window handle (UiaNodeFromHandle answers E_NOTIMPL).
+TEST_F(Registered, AutomationClientsSeeAProgressBarThroughTheProxy) {
+  Host h(Create());
+  ASSERT_TRUE(::IsWindow(h.ctl));
+  fw::UniqueModule uia(::LoadLibraryA("uiautomationcore.dll"));
+  ASSERT_TRUE(uia);
+  auto fromAccessible = reinterpret_cast<HRESULT(WINAPI*)(IAccessible*, long, DWORD, IRawElementProviderSimple**)>(
+      reinterpret_cast<void*>(::GetProcAddress(uia.get(), "UiaProviderFromIAccessible")));
+  ASSERT_TRUE(fromAccessible);
+  Ptr<IAccessible> acc = FromWindow(h.ctl);
+  Ptr<IRawElementProviderSimple> provider;
+  ASSERT_EQ(fromAccessible(acc.get(), CHILDID_SELF, 0 /* UIA_PFIA_DEFAULT */, provider.put()), S_OK);
+  VARIANT type;
+  ::VariantInit(&type);
+  ASSERT_EQ(provider->GetPropertyValue(UIA_ControlTypePropertyId, &type), S_OK);
+  EXPECT_EQ(V_VT(&type), VT_I4);
+  EXPECT_EQ(V_I4(&type), kProgressBarControlType);
 }
 
 TEST_F(Registered, AKeptObjectAnswersSafelyAfterTheControlIsGone) {
