@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +25,7 @@
 #include "gauge/draw_plan.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/high_contrast_test_support.h"
 #include "res/resource.h"
 #include "version.h"
 
@@ -454,80 +454,6 @@ TEST_F(MainWindow, TabVisitsTheControlsInTheOrderOfTheLayoutAndAGaugeShowsItsFoc
 
 // ---- high contrast ----
 
-// The import-table slot of `dll`!`name` in `module`, or null.
-void** ImportSlot(HMODULE module, const char* dll, const char* name) {
-  auto* base = reinterpret_cast<BYTE*>(module);
-  const auto* nt =
-      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-    if (_stricmp(reinterpret_cast<const char*>(base + imp->Name), dll) != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
-        return reinterpret_cast<void**>(&slots->u1.Function);
-    }
-  }
-  return nullptr;
-}
-
-using SpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
-SpiFunction g_realSpi = nullptr;
-
-BOOL WINAPI SpiWithHighContrastOn(UINT action, UINT param, PVOID data, UINT flags) {
-  if (action != SPI_GETHIGHCONTRAST || !data) return g_realSpi(action, param, data, flags);
-  auto* contrast = static_cast<HIGHCONTRASTA*>(data);
-  contrast->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
-  contrast->lpszDefaultScheme = nullptr;
-  return TRUE;
-}
-
-// Wine 8 always answers that high contrast is off and ignores
-// SPI_SETHIGHCONTRAST: for as long as it lives, this stands in for the
-// user's setting, answering SPI_GETHIGHCONTRAST "on" to the modules that ask
-// (this program, which holds the window's code, and the gauge's module)
-// through their import tables.
-class HighContrastOn {
- public:
-  explicit HighContrastOn(std::vector<HMODULE> modules) {
-    g_realSpi = &::SystemParametersInfoA;
-    for (HMODULE m : modules) {
-      void** slot = m ? ImportSlot(m, "user32.dll", "SystemParametersInfoA") : nullptr;
-      EXPECT_NE(slot, nullptr);
-      if (slot) Put(slot, reinterpret_cast<void*>(&SpiWithHighContrastOn)), slots_.push_back(slot);
-    }
-  }
-  ~HighContrastOn() {
-    for (void** slot : slots_) Put(slot, reinterpret_cast<void*>(g_realSpi));
-  }
-
- private:
-  static void Put(void** slot, void* fn) {
-    DWORD old = 0;
-    ::VirtualProtect(slot, sizeof fn, PAGE_READWRITE, &old);
-    *slot = fn;
-    ::VirtualProtect(slot, sizeof fn, old, &old);
-  }
-  std::vector<void**> slots_;
-};
-
-// A high-contrast scheme of system colours for as long as it lives.
-class SystemColours {
- public:
-  SystemColours(std::vector<int> elements, std::vector<COLORREF> colours) : elements_(std::move(elements)) {
-    for (int e : elements_) old_.push_back(::GetSysColor(e));
-    ::SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
-  }
-  ~SystemColours() { ::SetSysColors(static_cast<int>(elements_.size()), elements_.data(), old_.data()); }
-
- private:
-  std::vector<int> elements_;
-  std::vector<COLORREF> old_;
-};
-
 TEST_F(MainWindow, InHighContrastGaugesAndLabelsDrawInSystemColoursOnly) {
   store.WriteProfileInt(kSettingsSection, "labelText", static_cast<int>(RGB(255, 0, 0)));
   ASSERT_NE(Open(), nullptr);
@@ -542,11 +468,10 @@ TEST_F(MainWindow, InHighContrastGaugesAndLabelsDrawInSystemColoursOnly) {
   ::UpdateWindow(dlg->m_hWnd);
   ASSERT_TRUE(ShowsColour(label, RGB(255, 0, 0)));
 
-  const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), cyan = RGB(0, 255, 255);
-  HighContrastOn on({::GetModuleHandleA(nullptr), ::GetModuleHandleA("Zelbo.ocx")});
-  SystemColours scheme(
-      {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE, COLOR_BTNTEXT},
-      {black, white, cyan, black, black, white});
+  const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), cyan = RGB(0, 255, 255);  // the scheme's
+  HighContrastStandIn on({::GetModuleHandleA(nullptr), ::GetModuleHandleA("Zelbo.ocx")});
+  ASSERT_TRUE(on.Complete());
+  SystemColourScheme scheme(kHighContrastScheme);
   // Each message of a change of colours, contrast or theme repaints the
   // window's controls at once.
   for (UINT msg : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_THEMECHANGED}) {

@@ -208,6 +208,47 @@ TEST_F(VantrelRun, ReadersFindInEachGaugeThePercentageBesideItAndItsLabel) {
   ::CoUninitialize();
 }
 
+// Escape, pressed in whatever control of a secondary window has the focus,
+// closes the window: each information window, the pie, the options, the
+// About box, and the notice of closing to the tray.
+TEST_F(VantrelRun, EscapeClosesEverySecondaryWindow) {
+  HWND dlg = Start();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg, 'C'));  // the Pie button needs a drive
+  const DWORD pid = app.Pid();
+  const struct {
+    UINT msg;
+    WPARAM wp;
+    const char* title;  // empty: the untitled pie
+  } windows[] = {
+      {WM_COMMAND, IDC_PROCESSOR_INFO, "Advanced Processor Information"},
+      {WM_COMMAND, IDC_EXTENDED_INFO, "Extended Information"},
+      {WM_COMMAND, IDC_DIRECTORY_VIEW, "Directory Info View"},
+      {WM_COMMAND, IDC_PIE, ""},
+      {WM_COMMAND, IDC_OPTIONS, "Options"},
+      {WM_SYSCOMMAND, IDM_ABOUTBOX, "About Vantrel"},
+      {WM_CLOSE, 0, "Close Notification"},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(w.title);
+    ::PostMessageA(dlg, w.msg, w.wp, 0);
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      shown = fw::FindTopWindow([&](HWND h) {
+        return fw::ProcessOf(h) == pid && h != dlg && ::IsWindowVisible(h) && fw::WindowText(h) == w.title &&
+               fw::ClassOf(h) == "#32770";
+      });
+      return shown != nullptr;
+    }));
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(shown, nullptr), &info);
+    ::PostMessageA(info.hwndFocus ? info.hwndFocus : shown, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(shown); }));
+  }
+  End(dlg);
+}
+
 TEST_F(VantrelRun, WithoutTheGaugeModuleTheProgramEndsAtOnceAndStillSavesSettings) {
   // The module neither beside the program nor registered.
   const std::string alone = CopyToFolder("vantrel-alone", {"Vantrel.exe"});
