@@ -1,7 +1,5 @@
 #include "gauge/gauge_accessible.h"
 
-#include <cwctype>
-
 #include "fw/ole/com_guard.h"
 
 namespace zelbo {
@@ -11,7 +9,7 @@ constexpr HRESULT kGone = CO_E_OBJNOTCONNECTED;
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-HRESULT Text(const std::wstring& text, BSTR* out) {
+HRESULT Text(const AccessibleText& text, BSTR* out) {
   if (text.empty()) return S_FALSE;
   *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
@@ -156,7 +154,7 @@ STDMETHODIMP CGaugeAccessible::accDoDefaultAction(VARIANT child) {
 
 // ---- the label ----
 
-std::wstring LabelBefore(HWND control) {
+AccessibleText LabelBefore(HWND control) {
   HWND before = ::GetWindow(control, GW_HWNDPREV);
   while (before && !(::GetWindowLongW(before, GWL_STYLE) & WS_VISIBLE)) before = ::GetWindow(before, GW_HWNDPREV);
   if (!before) return {};
@@ -166,13 +164,13 @@ std::wstring LabelBefore(HWND control) {
   const bool text =
       type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
   if (_wcsicmp(cls, L"Static") != 0 || !text) return {};
-  std::wstring raw(static_cast<std::size_t>(::GetWindowTextLengthW(before)) + 1, L'\0');
+  AccessibleText raw(static_cast<std::size_t>(::GetWindowTextLengthW(before)) + 1, L'\0');
   raw.resize(static_cast<std::size_t>(::GetWindowTextW(before, raw.data(), static_cast<int>(raw.size()))));
   // "&&" stands for one ampersand; a single one marks the mnemonic.
-  std::wstring label;
+  AccessibleText label;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     if (raw[i] == L'&' && i + 1 < raw.size()) ++i;
-    label += raw[i];
+    label.push_back(raw[i]);
   }
   return label;
 }

@@ -11,17 +11,21 @@
 #include <windows.h>
 #include <oleacc.h>
 
-#include <string>
+#include <vector>
 
 #include "fw/com.h"
 
 namespace zelbo {
 
+// Text for readers, UTF-16 without a terminator. (Not std::wstring: that
+// would link the library's whole wide-string code into the module.)
+using AccessibleText = std::vector<wchar_t>;
+
 // What the object asks of its control while connected.
 class AccessibleSource {
  public:
-  virtual std::wstring AccessibleValue() const = 0;
-  virtual std::wstring AccessibleName() const = 0;
+  virtual AccessibleText AccessibleValue() const = 0;
+  virtual AccessibleText AccessibleName() const = 0;
   virtual bool AccessibleEnabled() const = 0;
 
  protected:
@@ -74,6 +78,6 @@ class CGaugeAccessible final : public fw::com::Object<CGaugeAccessible, IAccessi
 // siblings (the tab order), as the platform labels its own controls, with
 // its mnemonic marker taken out; empty when the window before it is not a
 // static text.
-std::wstring LabelBefore(HWND control);
+AccessibleText LabelBefore(HWND control);
 
 }  // namespace zelbo

@@ -213,18 +213,18 @@ void CZelboCtrl::DisconnectAccessible() noexcept {
   accessible_.reset();
 }
 
-std::wstring CZelboCtrl::AccessibleValue() const {
+zelbo::AccessibleText CZelboCtrl::AccessibleValue() const {
   const std::string text = zelbo::PercentText(state_);
-  return std::wstring(text.begin(), text.end());
+  return zelbo::AccessibleText(text.begin(), text.end());
 }
 
 // The host's name for the control: its ambient display name, else the label
 // before the control's window.
-std::wstring CZelboCtrl::AccessibleName() const {
+zelbo::AccessibleText CZelboCtrl::AccessibleName() const {
   VARIANT name;
-  std::wstring text;
+  zelbo::AccessibleText text;
   if (SUCCEEDED(GetAmbientProperty(DISPID_AMBIENT_DISPLAYNAME, &name)) && name.vt == VT_BSTR && name.bstrVal)
-    text.assign(name.bstrVal, ::SysStringLen(name.bstrVal));
+    text.assign(name.bstrVal, name.bstrVal + ::SysStringLen(name.bstrVal));
   ::VariantClear(&name);
   if (text.empty() && Window()) text = zelbo::LabelBefore(Window());
   return text;

@@ -26,8 +26,8 @@ class CZelboCtrl final : public fw::ole::COleControl, private zelbo::AccessibleS
 
  private:
   // AccessibleSource
-  std::wstring AccessibleValue() const override;
-  std::wstring AccessibleName() const override;
+  zelbo::AccessibleText AccessibleValue() const override;
+  zelbo::AccessibleText AccessibleName() const override;
   bool AccessibleEnabled() const override;
   // Lets a reader's object go on without the control.
   void DisconnectAccessible() noexcept;
