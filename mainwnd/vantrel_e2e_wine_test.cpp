@@ -240,11 +240,19 @@ TEST_F(VantrelRun, EscapeClosesEverySecondaryWindow) {
       });
       return shown != nullptr;
     }));
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(shown, nullptr), &info);
-    ::PostMessageA(info.hwndFocus ? info.hwndFocus : shown, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    // The key goes where the window's thread has its focus, once that is
+    // inside the window: before, Escape would reach the main window.
+    HWND focus = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      ::GetGUIThreadInfo(::GetWindowThreadProcessId(shown, nullptr), &info);
+      focus = info.hwndFocus;
+      return focus && (focus == shown || ::IsChild(shown, focus));
+    }));
+    ::PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(shown); }));
+    ASSERT_FALSE(app.HasExited());  // the key closed that window only
   }
   End(dlg);
 }
