@@ -244,11 +244,12 @@ BOOL CALLBACK PassSystemChange(HWND child, LPARAM change) {
 
 LRESULT CWnd::OnSystemChange(UINT msg, WPARAM wp, LPARAM lp) {
   const LRESULT result = Default();
-  // The system tells top-level windows only; the controls inside (common
-  // controls, hosted gauges) follow when their window passes it on.
+  // The system tells top-level windows only of new colours and settings; the
+  // controls inside (common controls, hosted gauges) follow when their window
+  // passes it on. A new theme reaches every window by itself.
   if (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) return result;
   SystemChange change{msg, wp, lp};
-  ::EnumChildWindows(m_hWnd, &PassSystemChange, reinterpret_cast<LPARAM>(&change));
+  if (msg != WM_THEMECHANGED) ::EnumChildWindows(m_hWnd, &PassSystemChange, reinterpret_cast<LPARAM>(&change));
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   return result;
 }
