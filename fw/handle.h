@@ -106,6 +106,7 @@ struct ActCtx {
 
 using UniqueKey = UniqueHandle<traits::Key>;
 using UniqueBrush = UniqueHandle<traits::GdiObject<HBRUSH>>;
+using UniquePen = UniqueHandle<traits::GdiObject<HPEN>>;
 using UniqueFont = UniqueHandle<traits::GdiObject<HFONT>>;
 using UniqueBitmap = UniqueHandle<traits::GdiObject<HBITMAP>>;
 using UniqueDc = UniqueHandle<traits::Dc>;

@@ -217,9 +217,41 @@ LRESULT CWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENDSESSION:
       OnEndSession(wp != FALSE);
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      return OnSystemChange(msg, wp, lp);
     default:
       return Default();
   }
+}
+
+namespace {
+
+struct SystemChange {
+  UINT msg;
+  WPARAM wp;
+  LPARAM lp;
+};
+
+BOOL CALLBACK PassSystemChange(HWND child, LPARAM change) {
+  const auto* c = reinterpret_cast<const SystemChange*>(change);
+  ::SendMessageA(child, c->msg, c->wp, c->lp);
+  return TRUE;
+}
+
+}  // namespace
+
+LRESULT CWnd::OnSystemChange(UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = Default();
+  // The system tells top-level windows only of new colours and settings; the
+  // controls inside (common controls, hosted gauges) follow when their window
+  // passes it on. A new theme reaches every window by itself.
+  if (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) return result;
+  SystemChange change{msg, wp, lp};
+  if (msg != WM_THEMECHANGED) ::EnumChildWindows(m_hWnd, &PassSystemChange, reinterpret_cast<LPARAM>(&change));
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return result;
 }
 
 bool CWnd::ReflectToSender(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -95,6 +95,11 @@ class CWnd {
   // WM_ENDSESSION: `ending` when the session does end. Windows ends the
   // process once the handler returns, without destroying its windows.
   virtual void OnEndSession(bool ending) { Default(); }
+  // WM_SYSCOLORCHANGE, WM_SETTINGCHANGE and WM_THEMECHANGED: the default
+  // processing, then a top-level window passes the first two on to every
+  // window inside it and repaints them all at once, in the new colours,
+  // contrast or theme.
+  virtual LRESULT OnSystemChange(UINT msg, WPARAM wp, LPARAM lp);
   // Called after the window is gone (WM_NCDESTROY) and no handler of it is
   // running any more, so it may delete the object.
   virtual void PostNcDestroy() {}

@@ -25,24 +25,40 @@ int Level(std::int64_t rel, std::int64_t span, bool reverse) {
 
 }  // namespace
 
-DrawPlan PlanDraw(const GaugeState& s, const Rect& b) {
+std::string PercentText(const GaugeState& s) {
+  // Measured from the lower bound (the same as from 0 for the usual range).
+  const std::int64_t span = std::int64_t{s.Max()} - s.Min();
+  if (span <= 0) return {};
+  return std::to_string((std::int64_t{s.Pos()} - s.Min()) * 100 / span) + "%";
+}
+
+DrawPlan PlanDraw(const GaugeState& s, const Rect& b, const DrawSettings& settings) {
+  // In high contrast every colour is the system's: a frame in the text
+  // colour, the fill in the highlight colour, the caption in the text colour
+  // that goes with what lies under it. The geometry stays the same.
+  const bool hc = settings.highContrast;
+  const SystemColours& sys = settings.system;
+  const Colour light = hc ? sys.windowText : kBevelLight;
+  const Colour dark = hc ? sys.windowText : kBevelDark;
   DrawPlan p;
   const std::int32_t w = s.BorderWidth();
   p.bounds = b;
-  p.back = s.Back();
-  p.raised = Bevel(b, kBevelLight, kBevelDark);
+  p.back = hc ? sys.window : s.Back();
+  p.raised = Bevel(b, light, dark);
   p.inner = {b.left + w, b.top + w, b.right - w, b.bottom - w};
   const Rect& r = p.inner;
-  p.sunken = Bevel(r, kBevelDark, kBevelLight);
+  p.sunken = Bevel(r, dark, light);
   p.fontHeight = r.bottom - r.top;
   p.captionCentre = r.left + (r.right - r.left) / 2;
+  p.captionColour = hc ? sys.windowText : kCaptionColour;
+  p.captionOnFillColour = hc ? sys.highlightText : kCaptionColour;
+  p.focusDrawn = settings.focused && !r.Empty();
 
-  // Measured from the lower bound (the same as from 0 for the usual range).
   // A span of 0 or below has nothing to measure: the bar stays empty.
   const std::int64_t span = std::int64_t{s.Max()} - s.Min();
   if (span <= 0) return p;
   const std::int64_t rel = std::int64_t{s.Pos()} - s.Min();
-  p.caption = std::to_string(rel * 100 / span) + "%";
+  p.caption = PercentText(s);
 
   double ratio = static_cast<double>(r.right - r.left) / static_cast<double>(span);
   if (ratio > 0 && ratio < 1) ratio = 1.0;
@@ -55,7 +71,7 @@ DrawPlan PlanDraw(const GaugeState& s, const Rect& b) {
 
   p.filled = true;
   p.level = Level(rel, span, s.ReverseScheme());
-  p.fillColour = s.LevelColour(p.level);
+  p.fillColour = hc ? sys.highlight : s.LevelColour(p.level);
   p.fill = {r.left, r.top, p.fillEdge < r.right ? p.fillEdge : r.right, r.bottom};
   p.captionDrawn = s.Percent();
   return p;

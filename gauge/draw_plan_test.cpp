@@ -109,6 +109,42 @@ TEST(DrawPlan, LevelsFillAndCaption) {
   }
 }
 
+TEST(DrawPlan, HighContrastTakesSystemColoursAndKeepsTheGeometry) {
+  const SystemColours sys{0x00000001, 0x00000002, 0x00000003, 0x00000004};
+  struct Case {
+    bool highContrast;
+    Colour back, light, dark, fill, caption, captionOnFill;
+  };
+  const Case cases[] = {
+      {false, 0x00A0A0A0, kBevelLight, kBevelDark, 0x0032FF32, kCaptionColour, kCaptionColour},
+      {true, sys.window, sys.windowText, sys.windowText, sys.highlight, sys.windowText, sys.highlightText},
+  };
+  const GaugeState s = Gauge(2, 0, 100, 60, false, true);
+  const DrawPlan plain = PlanDraw(s, kBounds);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.highContrast ? "high contrast" : "normal");
+    const DrawPlan p = PlanDraw(s, kBounds, {c.highContrast, sys, false});
+    EXPECT_EQ(p.back, c.back);
+    EXPECT_EQ(p.raised[0].colour, c.light);
+    EXPECT_EQ(p.raised[3].colour, c.dark);
+    EXPECT_EQ(p.sunken[0].colour, c.dark);
+    EXPECT_EQ(p.sunken[3].colour, c.light);
+    EXPECT_EQ(p.fillColour, c.fill);
+    EXPECT_EQ(p.captionColour, c.caption);
+    EXPECT_EQ(p.captionOnFillColour, c.captionOnFill);
+    EXPECT_EQ(p.inner, plain.inner);
+    EXPECT_EQ(p.fill, plain.fill);
+    EXPECT_EQ(p.caption, "60%");
+    EXPECT_TRUE(p.captionDrawn);
+  }
+}
+
+TEST(DrawPlan, FocusRectangleOnlyWhenFocusedAndThereIsRoom) {
+  EXPECT_FALSE(PlanDraw(Gauge(1, 0, 100, 60), kBounds).focusDrawn);
+  EXPECT_TRUE(PlanDraw(Gauge(1, 0, 100, 60), kBounds, {false, {}, true}).focusDrawn);
+  EXPECT_FALSE(PlanDraw(Gauge(100, 0, 100, 60), kBounds, {false, {}, true}).focusDrawn);
+}
+
 TEST(DrawPlan, CaptionOnlyWithPercent) {
   EXPECT_FALSE(PlanDraw(Gauge(1, 0, 100, 60, false, false), kBounds).captionDrawn);
 }

@@ -1,6 +1,7 @@
 #include "gauge/zelbo_ctrl.h"
 
 #include "fw/handle.h"
+#include "fw/high_contrast.h"
 #include "fw/ole/ole_dispatch.h"
 #include "gauge/gauge_props.h"
 #include "gauge/zelbo_ids.h"
@@ -33,32 +34,9 @@ void FillStrips(HDC dc, const std::vector<zelbo::Strip>& strips) {
   for (const zelbo::Strip& s : strips) FillSolid(dc, s.rect, s.colour);
 }
 
-}  // namespace
-
-CZelboCtrl::CZelboCtrl() : COleControl(Info()) {}
-
-HRESULT CZelboCtrl::Create(REFIID iid, void** out) {
-  auto ctl = fw::com::Make<CZelboCtrl>();
-  if (!ctl) return E_OUTOFMEMORY;
-  return ctl->QueryInterface(iid, out);
-}
-
-bool CZelboCtrl::DoPropExchange(fw::ole::PropExchange& px) {
-  return zelbo::ExchangeProps(px, ControlExtent(), state_);
-}
-
-DWORD CZelboCtrl::GetControlFlags() const {
-  return COleControl::GetControlFlags() | noFlickerActivate | canOptimizeDraw;
-}
-
-void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
-  const zelbo::DrawPlan plan = zelbo::PlanDraw(state_, {bounds.left, bounds.top, bounds.right, bounds.bottom});
-  ::SetMapMode(dc, MM_TEXT);
-  FillSolid(dc, plan.bounds, plan.back);
-  FillStrips(dc, plan.raised);
-  if (plan.filled) FillSolid(dc, plan.fill, plan.fillColour);
-  FillStrips(dc, plan.sunken);
-  if (!plan.captionDrawn) return;
+// The caption in its colour over the background, and in its colour over the
+// fill where it lies on the fill.
+void DrawCaption(HDC dc, const zelbo::DrawPlan& plan) {
   fw::UniqueFont font(::CreateFontA(plan.fontHeight, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                     "Arial"));
@@ -66,9 +44,64 @@ void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
   SIZE extent{};
   const int len = static_cast<int>(plan.caption.size());
   ::GetTextExtentPoint32A(dc, plan.caption.c_str(), len, &extent);
-  ::SetTextColor(dc, zelbo::kCaptionColour);
   ::SetBkMode(dc, TRANSPARENT);
-  ::TextOutA(dc, zelbo::CaptionLeft(plan, extent.cx), plan.inner.top, plan.caption.c_str(), len);
+  const int x = zelbo::CaptionLeft(plan, extent.cx);
+  if (plan.captionColour == plan.captionOnFillColour) {
+    ::SetTextColor(dc, plan.captionColour);
+    ::TextOutA(dc, x, plan.inner.top, plan.caption.c_str(), len);
+    return;
+  }
+  const zelbo::Rect& f = plan.fill;
+  for (const bool onFill : {false, true}) {
+    const int saved = ::SaveDC(dc);
+    if (onFill)
+      ::IntersectClipRect(dc, f.left, f.top, f.right, f.bottom);
+    else
+      ::ExcludeClipRect(dc, f.left, f.top, f.right, f.bottom);
+    ::SetTextColor(dc, onFill ? plan.captionOnFillColour : plan.captionColour);
+    ::TextOutA(dc, x, plan.inner.top, plan.caption.c_str(), len);
+    ::RestoreDC(dc, saved);
+  }
+}
+
+}  // namespace
+
+CZelboCtrl::CZelboCtrl() : COleControl(Info()) {}
+
+CZelboCtrl::~CZelboCtrl() { DisconnectAccessible(); }
+
+HRESULT CZelboCtrl::Create(REFIID iid, void** out) {
+  auto ctl = fw::com::Make<CZelboCtrl>();
+  if (!ctl) return E_OUTOFMEMORY;
+  return ctl->QueryInterface(iid, out);
+}
+
+bool CZelboCtrl::DoPropExchange(fw::ole::PropExchange& px) { return zelbo::ExchangeProps(px, ControlExtent(), state_); }
+
+DWORD CZelboCtrl::GetControlFlags() const {
+  return COleControl::GetControlFlags() | noFlickerActivate | canOptimizeDraw;
+}
+
+void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
+  zelbo::DrawSettings settings;
+  settings.highContrast = fw::HighContrastOn();
+  settings.system = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_HIGHLIGHT),
+                     ::GetSysColor(COLOR_HIGHLIGHTTEXT)};
+  settings.focused = Window() && ::GetFocus() == Window();
+  const zelbo::DrawPlan plan =
+      zelbo::PlanDraw(state_, {bounds.left, bounds.top, bounds.right, bounds.bottom}, settings);
+  ::SetMapMode(dc, MM_TEXT);
+  FillSolid(dc, plan.bounds, plan.back);
+  FillStrips(dc, plan.raised);
+  if (plan.filled) FillSolid(dc, plan.fill, plan.fillColour);
+  FillStrips(dc, plan.sunken);
+  if (plan.captionDrawn) DrawCaption(dc, plan);
+  if (plan.focusDrawn) {
+    const RECT focus{plan.inner.left, plan.inner.top, plan.inner.right, plan.inner.bottom};
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::DrawFocusRect(dc, &focus);
+  }
 }
 
 void CZelboCtrl::Apply(const zelbo::Effect& e) {
@@ -108,6 +141,7 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     return S_OK;
   }
 
+  const std::string before = zelbo::PercentText(state_);
   short a = 0, b = 0;
   DWORD colour = 0;
   if (m->paramCount >= 1 && FAILED(hr = fw::ole::ArgShort(dp, 0, &a, argErr))) return hr;
@@ -147,5 +181,53 @@ HRESULT CZelboCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT*
     default:
       return DISP_E_MEMBERNOTFOUND;
   }
+  NotifyValueChange(before);
   return S_OK;
 }
+
+void CZelboCtrl::NotifyValueChange(const std::string& before) const {
+  if (Window() && zelbo::PercentText(state_) != before)
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Window(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+// ---- assistive technology ----
+
+LRESULT CZelboCtrl::OnGetObject(WPARAM wp, LPARAM lp) {
+  // The object id travels in the low 32 bits, sign and all.
+  if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT || !Window()) return 0;
+  if (!accessible_) {
+    fw::com::Ptr<IAccessible> standard;
+    if (FAILED(::CreateStdAccessibleObject(Window(), OBJID_CLIENT, __uuidof(IAccessible), standard.put_void())) ||
+        !standard)
+      return 0;
+    accessible_ = fw::com::Make<zelbo::CGaugeAccessible>(static_cast<const zelbo::AccessibleSource*>(this), standard);
+    if (!accessible_) return 0;
+  }
+  return ::LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(accessible_.get()));
+}
+
+void CZelboCtrl::OnWindowDestroyed() { DisconnectAccessible(); }
+
+void CZelboCtrl::DisconnectAccessible() noexcept {
+  if (accessible_) accessible_->Disconnect();
+  accessible_.reset();
+}
+
+zelbo::AccessibleText CZelboCtrl::AccessibleValue() const {
+  const std::string text = zelbo::PercentText(state_);
+  return zelbo::AccessibleText(text.begin(), text.end());
+}
+
+// The host's name for the control: its ambient display name, else the label
+// before the control's window.
+zelbo::AccessibleText CZelboCtrl::AccessibleName() const {
+  VARIANT name;
+  zelbo::AccessibleText text;
+  if (SUCCEEDED(GetAmbientProperty(DISPID_AMBIENT_DISPLAYNAME, &name)) && name.vt == VT_BSTR && name.bstrVal)
+    text.assign(name.bstrVal, name.bstrVal + ::SysStringLen(name.bstrVal));
+  ::VariantClear(&name);
+  if (text.empty() && Window()) text = zelbo::LabelBefore(Window());
+  return text;
+}
+
+bool CZelboCtrl::AccessibleEnabled() const { return Window() && ::IsWindowEnabled(Window()); }

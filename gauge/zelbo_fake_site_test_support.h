@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@
 
 namespace zelbo_test {
 
-class FakeSite final : public fw::com::Object<FakeSite, IOleClientSite, IOleInPlaceSiteEx> {
+class FakeSite final : public fw::com::Object<FakeSite, IOleClientSite, IOleInPlaceSiteEx, IDispatch> {
  public:
   FakeSite(HWND parent, bool ex) : parent_(parent), ex_(ex) {}
   void* Find(REFIID iid) noexcept {
@@ -22,10 +23,24 @@ class FakeSite final : public fw::com::Object<FakeSite, IOleClientSite, IOleInPl
     if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
         (ex_ && IsEqualIID(iid, IID_IOleInPlaceSiteEx)))
       return static_cast<IOleInPlaceSiteEx*>(this);
+    if (!displayName.empty() && IsEqualIID(iid, IID_IDispatch)) return static_cast<IDispatch*>(this);
     return nullptr;
   }
   std::vector<std::string> calls;
   RECT pos{3, 4, 146, 17};
+  // When set, the site answers the ambient display name, and no other ambient.
+  std::wstring displayName;
+
+  // IDispatch: the ambient properties
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return Unexpected("GetTypeInfoCount"); }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return Unexpected("GetTypeInfo"); }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return Unexpected("GetIDsOfNames"); }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
+    if (id != DISPID_AMBIENT_DISPLAYNAME || !(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = ::SysAllocString(displayName.c_str());
+    return S_OK;
+  }
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return Note("SaveObject"); }

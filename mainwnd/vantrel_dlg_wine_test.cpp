@@ -17,6 +17,7 @@
 #include <string>
 #include <tuple>
 #include <cwchar>
+#include <vector>
 
 #include "app/settings_testing.h"
 #include "fw/occ/dispatch.h"
@@ -26,6 +27,7 @@
 #include "gauge/draw_plan.h"
 #include "gauge/zelbo_ids.h"
 #include "mainwnd/e2e_test_harness.h"
+#include "mainwnd/high_contrast_test_support.h"
 #include "res/resource.h"
 #include "version.h"
 
@@ -356,6 +358,26 @@ bool ShowsColour(HWND control, COLORREF colour) {
   return false;
 }
 
+// A window's own drawing, as PrintWindow gives it: its pixels as 0x00BBGGRR.
+std::vector<std::uint32_t> PrintedPixels(HWND w) {
+  RECT rc{};
+  ::GetClientRect(w, &rc);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
+  if (!bitmap || !dc) return {};
+  fw::SelectScope select(dc.get(), bitmap.get());
+  ::PrintWindow(w, dc.get(), PW_CLIENTONLY);
+  ::GdiFlush();
+  std::vector<std::uint32_t> pixels;
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  for (long i = 0; i < static_cast<long>(rc.right) * rc.bottom; ++i)
+    pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+  return pixels;
+}
+
 TEST_F(MainWindow, LabelsAndListsShowTheStoredTextColours) {
   store.WriteProfileInt(kSettingsSection, "labelText", static_cast<int>(RGB(255, 0, 0)));
   store.WriteProfileInt(kSettingsSection, "listText", static_cast<int>(RGB(0, 0, 255)));
@@ -423,6 +445,80 @@ TEST_F(MainWindow, EachGaugePaintsTheWholeRectangleOfItsTemplate) {
       EXPECT_EQ(shown.At(x, y), plan.fillColour) << x << ", " << y;
     }
   }
+}
+
+TEST_F(MainWindow, TabVisitsTheControlsInTheOrderOfTheLayoutAndAGaugeShowsItsFocus) {
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'C'));  // enables the Pie button and the Watch box
+  std::vector<int> visited;
+  HWND first = dlg->GetDlgItem(IDC_PROCESSOR_INFO);
+  HWND at = first;
+  do {
+    visited.push_back(::GetDlgCtrlID(at));
+    at = ::GetNextDlgTabItem(dlg->m_hWnd, at, FALSE);
+  } while (at && at != first && visited.size() < 40);
+  EXPECT_EQ(visited, (std::vector<int>{IDC_PROCESSOR_INFO, IDC_EXTENDED_INFO, IDC_DIRECTORY_VIEW, IDC_GAUGE_FREE_MEMORY,
+                                       IDC_GAUGE_MEMORY_LOAD, IDC_OPTIONS, IDC_DRIVE_LIST, IDC_DRIVE_REFRESH, IDC_PIE,
+                                       IDC_WATCH, IDC_GAUGE_DRIVE_USED, IDC_GAUGE_DRIVE_FREE}));
+
+  HWND gauge = dlg->GetDlgItem(IDC_GAUGE_MEMORY_LOAD);
+  ::SetFocus(dlg->GetDlgItem(IDC_OPTIONS));
+  const std::vector<std::uint32_t> unfocused = PrintedPixels(gauge);
+  ::SetFocus(gauge);
+  EXPECT_TRUE(::GetUpdateRect(gauge, nullptr, FALSE));  // repaints at once
+  EXPECT_NE(PrintedPixels(gauge), unfocused);
+  ::SetFocus(dlg->GetDlgItem(IDC_OPTIONS));
+  EXPECT_EQ(PrintedPixels(gauge), unfocused);
+}
+
+// ---- high contrast ----
+
+TEST_F(MainWindow, InHighContrastGaugesAndLabelsDrawInSystemColoursOnly) {
+  store.WriteProfileInt(kSettingsSection, "labelText", static_cast<int>(RGB(255, 0, 0)));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg->m_hWnd, 'C'));
+  ::SetFocus(dlg->GetDlgItem(IDC_OPTIONS));
+  HWND gauge = dlg->GetDlgItem(IDC_GAUGE_MEMORY_LOAD);
+  HWND label = ::FindWindowExA(dlg->m_hWnd, nullptr, "Static", "User :");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(fw::occ::InvokeHelper(Gauge(IDC_GAUGE_MEMORY_LOAD), zelbo::kDispSetPos, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                  short{50}),
+            S_OK);
+  ::UpdateWindow(dlg->m_hWnd);
+  ASSERT_TRUE(ShowsColour(label, RGB(255, 0, 0)));
+
+  const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), cyan = RGB(0, 255, 255);  // the scheme's
+  HighContrastStandIn on({::GetModuleHandleA(nullptr), ::GetModuleHandleA("Zelbo.ocx")});
+  ASSERT_TRUE(on.Complete());
+  SystemColourScheme scheme(kHighContrastScheme);
+  // Each message of a change of colours, contrast or theme repaints the
+  // window's controls at once.
+  for (UINT msg : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_THEMECHANGED}) {
+    SCOPED_TRACE(msg);
+    ::UpdateWindow(dlg->m_hWnd);
+    ::SendMessageA(dlg->m_hWnd, msg, msg == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    EXPECT_TRUE(::GetUpdateRect(gauge, nullptr, FALSE));
+    EXPECT_TRUE(::GetUpdateRect(label, nullptr, FALSE));
+  }
+
+  // The gauge: background, frame and fill in the window, text and highlight
+  // colours, nothing else.
+  int filled = 0, others = 0;
+  for (const std::uint32_t p : PrintedPixels(gauge)) {
+    filled += p == cyan;
+    others += p != black && p != white && p != cyan;
+  }
+  EXPECT_GT(filled, 0);
+  EXPECT_EQ(others, 0);
+  // The label: the text colour on the face colour, and the greys between
+  // them where the text is smoothed; no trace of the stored red.
+  int text = 0, coloured = 0;
+  for (const std::uint32_t p : PrintedPixels(label)) {
+    text += p == white;
+    coloured += GetRValue(p) != GetGValue(p) || GetGValue(p) != GetBValue(p);
+  }
+  EXPECT_GT(text, 0);
+  EXPECT_EQ(coloured, 0);
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
 // Vantrel.exe end to end under Wine, driven from outside the process.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "bench/process_counters.h"
+#include "fw/com.h"
 #include "fw/top_window.h"
 #include "mainwnd/e2e_fixture.h"
 #include "mainwnd/refresh_cycle.h"
@@ -144,6 +147,115 @@ TEST_F(VantrelRun, ShowsFourGaugesAndDrawsThemInALevelColourWithTheirBevel) {
     return levelColour(fill) && bevel == RGB(100, 100, 100);
   })) << std::hex
       << fill << " " << bevel;
+  End(dlg);
+}
+
+// What a screen reader finds in each gauge from outside the program: the
+// percentage beside it (free memory's as a share of the physical memory), and
+// the row's label as its name. Texts and gauges change together at a refresh:
+// the two readings are taken again until they agree.
+std::wstring ReaderText(IAccessible* acc, bool value) {
+  VARIANT self;
+  ::VariantInit(&self);
+  V_VT(&self) = VT_I4;
+  V_I4(&self) = CHILDID_SELF;
+  BSTR text = nullptr;
+  const HRESULT hr = value ? acc->get_accValue(self, &text) : acc->get_accName(self, &text);
+  std::wstring s = hr == S_OK && text ? std::wstring(text, ::SysStringLen(text)) : L"<none>";
+  ::SysFreeString(text);
+  return s;
+}
+
+TEST_F(VantrelRun, ReadersFindInEachGaugeThePercentageBesideItAndItsLabel) {
+  ASSERT_EQ(::CoInitialize(nullptr), S_OK);
+  HWND dlg = Start();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg, 'C'));
+  ASSERT_TRUE(WaitFor([&] { return !ItemText(dlg, IDC_USED_PERCENT).empty(); }));
+  auto percent = [](int part, int whole) { return std::to_wstring(whole > 0 ? part * 100 / whole : 0) + L"%"; };
+  auto text = [&](int id) {
+    const std::string t = ItemText(dlg, id);
+    return std::wstring(t.begin(), t.end());
+  };
+  const struct {
+    int gauge;
+    const wchar_t* label;
+    std::function<std::wstring()> shown;
+  } gauges[] = {
+      {IDC_GAUGE_FREE_MEMORY, L"Free Memory :",
+       [&] {
+         return percent(LeadingNumber(ItemText(dlg, IDC_FREE_MEMORY)),
+                        LeadingNumber(ItemText(dlg, IDC_PHYSICAL_MEMORY)));
+       }},
+      {IDC_GAUGE_MEMORY_LOAD, L"Memory Utilization :", [&] { return text(IDC_MEMORY_LOAD); }},
+      {IDC_GAUGE_DRIVE_USED, L"Used Space :", [&] { return text(IDC_USED_PERCENT); }},
+      {IDC_GAUGE_DRIVE_FREE, L"Free Space :", [&] { return text(IDC_FREE_PERCENT); }},
+  };
+  for (const auto& g : gauges) {
+    SCOPED_TRACE(g.gauge);
+    fw::com::Ptr<IAccessible> acc;
+    ASSERT_EQ(
+        ::AccessibleObjectFromWindow(::GetDlgItem(dlg, g.gauge), OBJID_CLIENT, __uuidof(IAccessible), acc.put_void()),
+        S_OK);
+    std::wstring value, shown;
+    EXPECT_TRUE(WaitFor([&] {
+      value = ReaderText(acc.get(), true);
+      shown = g.shown();
+      return value == shown && value.size() > 1;
+    })) << std::string(value.begin(), value.end())
+        << " beside " << std::string(shown.begin(), shown.end());
+    EXPECT_EQ(ReaderText(acc.get(), false), g.label);
+  }
+  End(dlg);
+  ::CoUninitialize();
+}
+
+// Escape, pressed in whatever control of a secondary window has the focus,
+// closes the window: each information window, the pie, the options, the
+// About box, and the notice of closing to the tray.
+TEST_F(VantrelRun, EscapeClosesEverySecondaryWindow) {
+  HWND dlg = Start();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(ChooseDrive(dlg, 'C'));  // the Pie button needs a drive
+  const DWORD pid = app.Pid();
+  const struct {
+    UINT msg;
+    WPARAM wp;
+    const char* title;  // empty: the untitled pie
+  } windows[] = {
+      {WM_COMMAND, IDC_PROCESSOR_INFO, "Advanced Processor Information"},
+      {WM_COMMAND, IDC_EXTENDED_INFO, "Extended Information"},
+      {WM_COMMAND, IDC_DIRECTORY_VIEW, "Directory Info View"},
+      {WM_COMMAND, IDC_PIE, ""},
+      {WM_COMMAND, IDC_OPTIONS, "Options"},
+      {WM_SYSCOMMAND, IDM_ABOUTBOX, "About Vantrel"},
+      {WM_CLOSE, 0, "Close Notification"},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(w.title);
+    ::PostMessageA(dlg, w.msg, w.wp, 0);
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      shown = fw::FindTopWindow([&](HWND h) {
+        return fw::ProcessOf(h) == pid && h != dlg && ::IsWindowVisible(h) && fw::WindowText(h) == w.title &&
+               fw::ClassOf(h) == "#32770";
+      });
+      return shown != nullptr;
+    }));
+    // The key goes where the window's thread has its focus, once that is
+    // inside the window: before, Escape would reach the main window.
+    HWND focus = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      ::GetGUIThreadInfo(::GetWindowThreadProcessId(shown, nullptr), &info);
+      focus = info.hwndFocus;
+      return focus && (focus == shown || ::IsChild(shown, focus));
+    }));
+    ::PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(shown); }));
+    ASSERT_FALSE(app.HasExited());  // the key closed that window only
+  }
   End(dlg);
 }
 

@@ -3,10 +3,13 @@
 // and its brush is returned; then the text colour is set by the kind of
 // control that asks. Edits and lists (a drop-down list's face and its list
 // included) take the list colour, statics (labels and value texts) the label
-// colour; every other kind keeps the default colours.
+// colour; every other kind keeps the default colours. In high contrast the
+// user's colours are left unused and every kind keeps the system's.
 #pragma once
 
 #include <windows.h>
+
+#include "fw/high_contrast.h"
 
 namespace vantrel {
 
@@ -20,6 +23,7 @@ struct TextColours {
 template <class Fallback>
 LRESULT ApplyColourRule(UINT msg, HDC dc, const TextColours& colours, Fallback&& fallback) {
   const LRESULT brush = fallback();
+  if (fw::HighContrastOn()) return brush;
   if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
     ::SetTextColor(dc, colours.list);
   else if (msg == WM_CTLCOLORSTATIC)

@@ -41,11 +41,17 @@ PiePoint BoundaryPoint(PiePoint centre, int angle) {
           centre.y - static_cast<int>(std::trunc(std::sin(a) * kPieRadius + 0.5))};
 }
 
-PiePlan PlanPie(const PieLayout& layout, const PieValue& value, char driveLetter) {
+PieColours HighContrastPieColours(std::uint32_t window, std::uint32_t windowText, std::uint32_t highlight) {
+  return {highlight, window, windowText, windowText, windowText, windowText};
+}
+
+PiePlan PlanPie(const PieLayout& layout, const PieValue& value, char driveLetter, const PieColours& colours) {
   PiePlan p;
+  p.colours = colours;
+  p.textColour = colours.text;
   if (value.noDisk) {
     p.heading = std::string("No Disk in Drive : ") + driveLetter;
-    p.textColour = kPieNoDiskColour;
+    p.textColour = colours.noDiskText;
     return p;
   }
   p.heading = std::string("Drive : ") + driveLetter;

@@ -28,6 +28,25 @@ inline constexpr std::uint32_t kPieGreyColour = 0x00646464;    // shadow and key
 inline constexpr std::uint32_t kPieNoDiskColour = 0x003232C8;  // RGB(200,50,50)
 inline constexpr std::uint32_t kPieTextColour = 0x00323232;    // RGB(50,50,50)
 
+// The colours of one drawing: the pie's own, or in high contrast the
+// system's (HighContrastPieColours).
+struct PieColours {
+  std::uint32_t used, free;  // the slices and their keys
+  std::uint32_t frame;       // the shadow and the keys' frames
+  std::uint32_t outline;     // the outline of the disc and its slices
+  std::uint32_t text, noDiskText;
+  bool operator==(const PieColours& o) const {
+    return used == o.used && free == o.free && frame == o.frame && outline == o.outline && text == o.text &&
+           noDiskText == o.noDiskText;
+  }
+};
+inline constexpr PieColours kPieOwnColours{kPieUsedColour, kPieFreeColour, kPieGreyColour,
+                                           0x00000000,     kPieTextColour, kPieNoDiskColour};
+
+// In high contrast: the used slice in the highlight colour, the free one in
+// the window colour, everything else in the window text colour.
+PieColours HighContrastPieColours(std::uint32_t window, std::uint32_t windowText, std::uint32_t highlight);
+
 inline constexpr int kPieRadius = 75;  // half the disc's width
 
 struct PieLayout {
@@ -65,12 +84,14 @@ enum class PieFill { kSlices, kAllUsed, kAllFree };
 struct PiePlan {
   std::string heading;  // at (10, 5)
   std::uint32_t textColour = kPieTextColour;
+  PieColours colours = kPieOwnColours;
   bool disc = false;  // false: the heading alone (no disk)
   PieFill fill = PieFill::kSlices;
   PiePoint boundary;  // the used slice runs from here to the start point, the free one back
 };
 
-PiePlan PlanPie(const PieLayout& layout, const PieValue& value, char driveLetter);
+PiePlan PlanPie(const PieLayout& layout, const PieValue& value, char driveLetter,
+                const PieColours& colours = kPieOwnColours);
 
 // Where the pie window of the given size goes beside its owner's client
 // rectangle (screen coordinates): left of it with a gap of 8, otherwise right

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fw/high_contrast.h"
 #include "res/resource.h"
 
 namespace vantrel {
@@ -30,9 +31,6 @@ BOOL CUsagePieDlg::OnInitDialog() {
   fw::CDialog::OnInitDialog();
   const RECT client = GetClientRect();
   m_layout = LayoutPie(client.right, client.bottom);
-  m_usedBrush.reset(::CreateSolidBrush(kPieUsedColour));
-  m_freeBrush.reset(::CreateSolidBrush(kPieFreeColour));
-  m_greyBrush.reset(::CreateSolidBrush(kPieGreyColour));
   m_font.reset(::CreateFontA(15, 0, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
   return TRUE;
@@ -70,30 +68,40 @@ bool CUsagePieDlg::OnCommand(UINT id, UINT code, HWND) {
 void CUsagePieDlg::OnPaint() {
   fw::PaintDc paint(m_hWnd);
   HDC dc = paint.get();
-  const PiePlan plan = PlanPie(m_layout, m_value, m_chDrive);
+  // In high contrast the system's colours, its own otherwise; taken at
+  // every paint, so a change of contrast shows at the next one.
+  const PieColours colours = fw::HighContrastOn()
+                                 ? HighContrastPieColours(::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT),
+                                                          ::GetSysColor(COLOR_HIGHLIGHT))
+                                 : kPieOwnColours;
+  const PiePlan plan = PlanPie(m_layout, m_value, m_chDrive, colours);
   ::SetBkMode(dc, TRANSPARENT);
   fw::SelectScope font(dc, m_font.get());
   ::SetTextColor(dc, plan.textColour);
   WriteText(dc, {10, 5}, plan.heading);
   if (!plan.disc) return;
 
+  fw::UniqueBrush used(::CreateSolidBrush(colours.used)), free(::CreateSolidBrush(colours.free)),
+      frame(::CreateSolidBrush(colours.frame));
+  fw::UniquePen outline(::CreatePen(PS_SOLID, 1, colours.outline));
+  fw::SelectScope pen(dc, outline.get());
   // The brush scope puts the dialog's own brush back at the end; the slices
   // switch brushes inside it.
-  fw::SelectScope brush(dc, m_greyBrush.get());
+  fw::SelectScope brush(dc, frame.get());
   DrawEllipse(dc, m_layout.shadow);
   switch (plan.fill) {
     case PieFill::kSlices:
-      ::SelectObject(dc, m_usedBrush.get());
+      ::SelectObject(dc, used.get());
       Slice(dc, m_layout.disc, plan.boundary, m_layout.start);
-      ::SelectObject(dc, m_freeBrush.get());
+      ::SelectObject(dc, free.get());
       Slice(dc, m_layout.disc, m_layout.start, plan.boundary);
       break;
     case PieFill::kAllUsed:
-      ::SelectObject(dc, m_usedBrush.get());
+      ::SelectObject(dc, used.get());
       DrawEllipse(dc, m_layout.disc);
       break;
     case PieFill::kAllFree:
-      ::SelectObject(dc, m_freeBrush.get());
+      ::SelectObject(dc, free.get());
       DrawEllipse(dc, m_layout.disc);
       break;
   }
@@ -101,10 +109,10 @@ void CUsagePieDlg::OnPaint() {
   WriteText(dc, m_layout.usedLabel, "Used");
   WriteText(dc, m_layout.freeLabel, "Free");
   const RECT usedKey = ToRect(m_layout.usedKey), freeKey = ToRect(m_layout.freeKey);
-  ::FillRect(dc, &usedKey, m_usedBrush.get());
-  ::FillRect(dc, &freeKey, m_freeBrush.get());
-  ::FrameRect(dc, &usedKey, m_greyBrush.get());
-  ::FrameRect(dc, &freeKey, m_greyBrush.get());
+  ::FillRect(dc, &usedKey, used.get());
+  ::FillRect(dc, &freeKey, free.get());
+  ::FrameRect(dc, &usedKey, frame.get());
+  ::FrameRect(dc, &freeKey, frame.get());
 }
 
 }  // namespace vantrel

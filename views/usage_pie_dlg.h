@@ -35,11 +35,9 @@ class CUsagePieDlg : public fw::CDialog {
   void OnPaint() override;
 
  private:
-
   char m_chDrive = ' ';
   PieValue m_value;  // the no-disk state or the boundary angle
   PieLayout m_layout;
-  fw::UniqueBrush m_usedBrush, m_freeBrush, m_greyBrush;
   fw::UniqueFont m_font;
 };
 

@@ -180,6 +180,14 @@ void* COleControl::Find(REFIID iid) noexcept {
   return p;
 }
 
+HRESULT COleControl::GetAmbientProperty(DISPID id, VARIANT* out) const {
+  ::VariantInit(out);
+  auto ambient = site_.As<IDispatch>(IID_IDispatch);
+  if (!ambient) return E_NOINTERFACE;
+  DISPPARAMS none{};
+  return ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, out, nullptr, nullptr);
+}
+
 // ---- drawing and the window ----
 
 void COleControl::RequestRedraw() {
@@ -219,8 +227,39 @@ LRESULT CALLBACK COleControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         return 0;
       case WM_ERASEBKGND:
         return 1;  // OnDraw covers every pixel
+      case WM_PRINTCLIENT:
+        // The window's own drawing into the caller's device context, as a
+        // capture of its parent (PrintWindow) asks for it.
+        try {
+          const auto dc = reinterpret_cast<HDC>(wp);
+          RECT client{};
+          ::GetClientRect(wnd, &client);
+          const int saved = ::SaveDC(dc);
+          self->OnDraw(dc, client);
+          ::RestoreDC(dc, saved);
+        } catch (...) {
+          ReportCaught("COleControl WM_PRINTCLIENT");
+        }
+        return 0;
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+      case WM_SYSCOLORCHANGE:
+      case WM_SETTINGCHANGE:
+      case WM_THEMECHANGED:
+        // The drawing shows the focus and follows the system's colours and
+        // contrast: it changes with them at once.
+        ::InvalidateRect(wnd, nullptr, TRUE);
+        break;
+      case WM_GETOBJECT:
+        try {
+          if (const LRESULT r = self->OnGetObject(wp, lp)) return r;
+        } catch (...) {
+          ReportCaught("COleControl WM_GETOBJECT");
+        }
+        break;
       case WM_NCDESTROY:
         // The container may destroy its window, and ours with it, first.
+        self->OnWindowDestroyed();
         self->wnd_ = nullptr;
         ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
         break;

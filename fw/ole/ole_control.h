@@ -143,6 +143,12 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   virtual DWORD GetControlFlags() const { return clipPaintDC; }
   // One dispatch member; Invoke has checked the interface id.
   virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT* result, UINT* argErr) = 0;
+  // WM_GETOBJECT on the control's window: the object's LRESULT, or 0 for
+  // what the platform offers by itself.
+  virtual LRESULT OnGetObject(WPARAM, LPARAM) { return 0; }
+  // The control's window is being destroyed (WM_NCDESTROY), not for a
+  // window the destructor destroys.
+  virtual void OnWindowDestroyed() {}
 
   // Repaints at once: invalidates the control's window, or without one tells
   // the container's view sink that the picture changed.
@@ -150,6 +156,9 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   void SetModifiedFlag(bool modified) { modified_ = modified; }
   bool IsModified() const { return modified_; }
   HWND Window() const { return wnd_; }
+  // An ambient property of the client site (a property get on its
+  // IDispatch); the caller clears `out`.
+  HRESULT GetAmbientProperty(DISPID id, VARIANT* out) const;
   Extent& ControlExtent() { return extent_; }
 
   // The property frame with the control's pages (the properties verb).
