@@ -192,18 +192,53 @@ void CZelboCtrl::NotifyValueChange(const std::string& before) const {
 
 // ---- assistive technology ----
 
+namespace {
+
+// The platform's accessibility module, loaded from the system folder when a
+// reader first asks for a gauge's object: a host that no reader looks at
+// never loads it, and its start does not wait for it. It stays loaded, since
+// the objects it makes may outlive any one gauge.
+struct Oleacc {
+  decltype(&::CreateStdAccessibleObject) createStandard = nullptr;
+  decltype(&::LresultFromObject) resultFromObject = nullptr;
+
+  static const Oleacc& Get() {
+    static const Oleacc loaded = Load();
+    return loaded;
+  }
+
+ private:
+  static Oleacc Load() {
+    Oleacc o;
+    wchar_t path[MAX_PATH] = {};
+    const UINT n = ::GetSystemDirectoryW(path, MAX_PATH);
+    if (n == 0 || n + 12 >= MAX_PATH) return o;
+    ::lstrcatW(path, L"\\oleacc.dll");
+    const HMODULE module = ::LoadLibraryW(path);
+    if (!module) return o;
+    o.createStandard = reinterpret_cast<decltype(&::CreateStdAccessibleObject)>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(module, "CreateStdAccessibleObject")));
+    o.resultFromObject = reinterpret_cast<decltype(&::LresultFromObject)>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(module, "LresultFromObject")));
+    return o;
+  }
+};
+
+}  // namespace
+
 LRESULT CZelboCtrl::OnGetObject(WPARAM wp, LPARAM lp) {
   // The object id travels in the low 32 bits, sign and all.
   if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT || !Window()) return 0;
+  const Oleacc& oleacc = Oleacc::Get();
+  if (!oleacc.createStandard || !oleacc.resultFromObject) return 0;
   if (!accessible_) {
     fw::com::Ptr<IAccessible> standard;
-    if (FAILED(::CreateStdAccessibleObject(Window(), OBJID_CLIENT, __uuidof(IAccessible), standard.put_void())) ||
-        !standard)
+    if (FAILED(oleacc.createStandard(Window(), OBJID_CLIENT, __uuidof(IAccessible), standard.put_void())) || !standard)
       return 0;
     accessible_ = fw::com::Make<zelbo::CGaugeAccessible>(static_cast<const zelbo::AccessibleSource*>(this), standard);
     if (!accessible_) return 0;
   }
-  return ::LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(accessible_.get()));
+  return oleacc.resultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(accessible_.get()));
 }
 
 void CZelboCtrl::OnWindowDestroyed() { DisconnectAccessible(); }
