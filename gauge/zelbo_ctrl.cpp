@@ -82,12 +82,22 @@ DWORD CZelboCtrl::GetControlFlags() const {
   return COleControl::GetControlFlags() | noFlickerActivate | canOptimizeDraw;
 }
 
+const zelbo::DrawSettings& CZelboCtrl::SystemLook() {
+  if (!systemLook_) {
+    zelbo::DrawSettings look;
+    look.highContrast = fw::HighContrastOn();
+    look.system = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_HIGHLIGHT),
+                   ::GetSysColor(COLOR_HIGHLIGHTTEXT)};
+    systemLook_ = look;
+  }
+  return *systemLook_;
+}
+
+void CZelboCtrl::OnSystemLookChanged() { systemLook_.reset(); }
+
 void CZelboCtrl::OnDraw(HDC dc, const RECT& bounds) {
-  zelbo::DrawSettings settings;
-  settings.highContrast = fw::HighContrastOn();
-  settings.system = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_HIGHLIGHT),
-                     ::GetSysColor(COLOR_HIGHLIGHTTEXT)};
-  settings.focused = Window() && ::GetFocus() == Window();
+  zelbo::DrawSettings settings = SystemLook();
+  settings.focused = HasFocus();
   const zelbo::DrawPlan plan =
       zelbo::PlanDraw(state_, {bounds.left, bounds.top, bounds.right, bounds.bottom}, settings);
   ::SetMapMode(dc, MM_TEXT);

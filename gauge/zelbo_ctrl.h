@@ -2,6 +2,7 @@
 // gauge state, its draw plan and its persisted properties.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "fw/ole/ole_control.h"
@@ -23,6 +24,7 @@ class CZelboCtrl final : public fw::ole::COleControl, private zelbo::AccessibleS
   HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* dp, VARIANT* result, UINT* argErr) override;
   LRESULT OnGetObject(WPARAM wp, LPARAM lp) override;
   void OnWindowDestroyed() override;
+  void OnSystemLookChanged() override;
 
  private:
   // AccessibleSource
@@ -34,12 +36,18 @@ class CZelboCtrl final : public fw::ole::COleControl, private zelbo::AccessibleS
   // Tells readers of a new value when a member changed the percentage.
   void NotifyValueChange(const std::string& before) const;
 
+  // The system's contrast and colours as the drawing takes them: read at the
+  // first drawing and again after the system tells of a change, since asking
+  // the system costs more than the rest of a drawing.
+  const zelbo::DrawSettings& SystemLook();
+
   // Repaints and marks modified as a member's effect asks.
   void Apply(const zelbo::Effect& e);
   // The shared change handler of the two properties.
   void OnPropertyChanged();
 
   zelbo::GaugeState state_;
+  std::optional<zelbo::DrawSettings> systemLook_;
   fw::com::Ptr<zelbo::CGaugeAccessible> accessible_;
 };
 

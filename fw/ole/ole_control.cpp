@@ -241,13 +241,18 @@ LRESULT CALLBACK COleControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
           ReportCaught("COleControl WM_PRINTCLIENT");
         }
         return 0;
-      case WM_SETFOCUS:
-      case WM_KILLFOCUS:
       case WM_SYSCOLORCHANGE:
       case WM_SETTINGCHANGE:
       case WM_THEMECHANGED:
-        // The drawing shows the focus and follows the system's colours and
-        // contrast: it changes with them at once.
+        // The drawing follows the system's colours and contrast: it changes
+        // with them at once.
+        self->OnSystemLookChanged();
+        ::InvalidateRect(wnd, nullptr, TRUE);
+        break;
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+        // The drawing shows the focus.
+        self->focused_ = msg == WM_SETFOCUS;
         ::InvalidateRect(wnd, nullptr, TRUE);
         break;
       case WM_GETOBJECT:
@@ -261,6 +266,7 @@ LRESULT CALLBACK COleControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         // The container may destroy its window, and ours with it, first.
         self->OnWindowDestroyed();
         self->wnd_ = nullptr;
+        self->focused_ = false;
         ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
         break;
       default:

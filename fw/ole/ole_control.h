@@ -149,6 +149,9 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   // The control's window is being destroyed (WM_NCDESTROY), not for a
   // window the destructor destroys.
   virtual void OnWindowDestroyed() {}
+  // The system's colours, settings or theme changed, as the host passes on
+  // to its controls; the control repaints right after.
+  virtual void OnSystemLookChanged() {}
 
   // Repaints at once: invalidates the control's window, or without one tells
   // the container's view sink that the picture changed.
@@ -156,6 +159,9 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   void SetModifiedFlag(bool modified) { modified_ = modified; }
   bool IsModified() const { return modified_; }
   HWND Window() const { return wnd_; }
+  // Whether the control's window has the keyboard focus, as its focus
+  // messages tell: asking the system would cost a drawing a round trip.
+  bool HasFocus() const { return focused_; }
   // An ambient property of the client site (a property get on its
   // IDispatch); the caller clears `out`.
   HRESULT GetAmbientProperty(DISPID id, VARIANT* out) const;
@@ -184,6 +190,7 @@ class COleControl : public com::Object<COleControl, IDispatch, IOleObject, IOleI
   com::Ptr<IOleInPlaceUIWindow> uiWindow_;
   bool uiActive_ = false;
   HWND wnd_ = nullptr;
+  bool focused_ = false;
   RECT pos_{};
   // Event sinks by cookie.
   struct Sink {
