@@ -333,33 +333,10 @@ TEST_F(MainWindow, TheComputerNameShowsAsTheSystemHoldsIt) {
   EXPECT_EQ(fw::WindowTextW(::GetDlgItem(dlg->m_hWnd, IDC_COMPUTER_NAME)), name);
 }
 
-// Paints a control into a bitmap of its own and tells whether any pixel
-// leans clearly to `colour` (red or blue): the text's, whatever the
-// smoothing of its edges.
-bool ShowsColour(HWND control, COLORREF colour) {
-  RECT rc{};
-  ::GetClientRect(control, &rc);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
-  if (!bitmap || !dc) return false;
-  fw::SelectScope select(dc.get(), bitmap.get());
-  ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
-  ::GdiFlush();
-  const bool red = colour == RGB(255, 0, 0);
-  const auto* px = static_cast<const std::uint8_t*>(bits);  // B, G, R, unused
-  for (long i = 0; i < static_cast<long>(rc.right) * rc.bottom; ++i) {
-    const int b = px[4 * i], g = px[4 * i + 1], r = px[4 * i + 2];
-    const int want = red ? r : b, other = red ? b : r;
-    if (want > g + 80 && want > other + 80) return true;
-  }
-  return false;
-}
-
-// A window's own drawing, as PrintWindow gives it: its pixels as 0x00BBGGRR.
-std::vector<std::uint32_t> PrintedPixels(HWND w) {
+// A window's client area as `draw` has it draw itself into a bitmap of its
+// own: its pixels as 0x00BBGGRR, row by row.
+template <typename Draw>
+std::vector<std::uint32_t> DrawnPixels(HWND w, Draw draw) {
   RECT rc{};
   ::GetClientRect(w, &rc);
   BITMAPINFO bi{};
@@ -369,13 +346,33 @@ std::vector<std::uint32_t> PrintedPixels(HWND w) {
   fw::UniqueDc dc(::CreateCompatibleDC(nullptr));
   if (!bitmap || !dc) return {};
   fw::SelectScope select(dc.get(), bitmap.get());
-  ::PrintWindow(w, dc.get(), PW_CLIENTONLY);
+  draw(w, dc.get());
   ::GdiFlush();
   std::vector<std::uint32_t> pixels;
   const auto* p = static_cast<const std::uint32_t*>(bits);
   for (long i = 0; i < static_cast<long>(rc.right) * rc.bottom; ++i)
     pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
   return pixels;
+}
+
+// A window's own drawing, as PrintWindow gives it.
+std::vector<std::uint32_t> PrintedPixels(HWND w) {
+  return DrawnPixels(w, [](HWND wnd, HDC dc) { ::PrintWindow(wnd, dc, PW_CLIENTONLY); });
+}
+
+// Whether any pixel of a control's own drawing leans clearly to `colour`
+// (red or blue): the text's, whatever the smoothing of its edges.
+bool ShowsColour(HWND control, COLORREF colour) {
+  const bool red = colour == RGB(255, 0, 0);
+  const auto printClient = [](HWND wnd, HDC dc) {
+    ::SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  };
+  for (const std::uint32_t px : DrawnPixels(control, printClient)) {
+    const int r = GetRValue(px), g = GetGValue(px), b = GetBValue(px);
+    const int want = red ? r : b, other = red ? b : r;
+    if (want > g + 80 && want > other + 80) return true;
+  }
+  return false;
 }
 
 TEST_F(MainWindow, LabelsAndListsShowTheStoredTextColours) {
