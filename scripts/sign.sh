@@ -15,4 +15,7 @@ args=(sign -h sha256 -n Vantrel -certs "$VT_SIGN_CERT" -key "$VT_SIGN_KEY")
 [ -n "${VT_SIGN_PASS:-}" ] && args+=(-readpass <(printf '%s' "$VT_SIGN_PASS"))
 [ -n "${VT_TIMESTAMP_URL:-}" ] && args+=(-ts "$VT_TIMESTAMP_URL")
 osslsigncode "${args[@]}" -in "$file" -out "$file.signed" >/dev/null
+# The signed copy takes the file's place with the file's mode (the build's
+# binaries stay executable).
+chmod --reference="$file" "$file.signed"
 mv "$file.signed" "$file"
