@@ -187,7 +187,8 @@ TEST_F(TrayRun, DisableStopsTheCountdownAndEnableRestartsIt) {
 TEST_F(TrayRun, ExitEndsTheProgramWithoutANoticeAndTakesTheIconAlong) {
   HWND dlg = Start(app);
   ASSERT_NE(dlg, nullptr);
-  ASSERT_TRUE(InTray(dlg));
+  // The icon follows the window once it has been painted.
+  ASSERT_TRUE(WaitFor([&] { return InTray(dlg); }));
   Command(dlg, ID_TRAY_EXIT);
   // A close notice would hold the program up.
   EXPECT_EQ(app.WaitForExit(), 0);

@@ -134,7 +134,10 @@ LRESULT CVantrelDlg::OnCreate(CREATESTRUCTA*) {
   }
   // Icon 161 has no string of its own: the icon starts without a tooltip.
   m_trayIcon.AttachWindow(m_hWnd, WM_USER);
-  m_trayIcon.ShowResourceIcon(IDI_TRAY_ENABLED);
+  m_trayIcon.SetTooltip("");
+  // Started hidden, the program shows itself first in the tray; started
+  // shown, the window comes first and the icon once it has been painted.
+  if (m_settings.AutoHide) ShowTrayIcon();
   return 0;
 }
 
@@ -151,7 +154,6 @@ BOOL CVantrelDlg::OnInitDialog() {
   ShowSystemSummary(ReadSystemSummary());
   // Without CPUID the processor window would have nothing to show.
   if (!CpuidSupported()) m_btnProcessor.EnableWindow(FALSE);
-  BuildDriveList();
   m_btnPie.EnableWindow(FALSE);
   m_bHidden = m_settings.AutoHide;
   UpdateData(FALSE);
@@ -160,13 +162,22 @@ BOOL CVantrelDlg::OnInitDialog() {
 
 void CVantrelDlg::OnFirstIdle() {
   // What the first picture does not show waits until it has been painted:
-  // the pie's window (hidden until the Pie button, which no drive has enabled
-  // yet), the controls' tooltips (shown after a hover), and the drive
-  // choices (shown when the list drops down; none is chosen at start).
+  // the tray icon, the pie's window (hidden until the Pie button, which no
+  // drive has enabled yet), the controls' tooltips (shown after a hover),
+  // the drive choices (shown when the list drops down; none is chosen at
+  // start) and the watched drives (first checked at the drive cycle's end).
+  ShowTrayIcon();
   CreatePieWindow();
   // The tooltip window belongs to the dialog's window and goes with it.
   CreateControlToolTips(m_hWnd);
   FillDriveList();
+  BuildDriveList();
+}
+
+void CVantrelDlg::ShowTrayIcon() {
+  // The icon keeps the tooltip recorded while it was not in the tray.
+  if (!m_trayIcon.Record().hIcon)
+    m_trayIcon.ShowIconWithTip(m_bDisabled ? IDI_TRAY_DISABLED : IDI_TRAY_ENABLED, nullptr);
 }
 
 void CVantrelDlg::AppendAboutMenuItem() {

@@ -82,6 +82,8 @@ class CVantrelDlg : public CProgramDialog {
   void AppendAboutMenuItem();
   void SetUpGauges();
   void PresetTooltip();
+  // Puts the icon in the tray unless it is there already.
+  void ShowTrayIcon();
   void SetTrayTooltip(const std::string& text);
   void SetButtonIcons();
   void StartRefreshTimer();
